@@ -1,0 +1,383 @@
+#include "storage/codepage.h"
+#include "storage/datafile.h"
+#include "storage/fileerror.h"
+#include "storage/recordfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
+using namespace Qt::StringLiterals;
+using storage::FileError;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void setContents(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+template <typename Run>
+std::optional<FileError> errorOf(Run run)
+{
+    try {
+        run();
+    } catch (const FileError &error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+QByteArray allBytes()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(char(b));
+    return bytes;
+}
+
+// Every character the code page holds, the double quote left out.
+QString everyCharacterButQuote()
+{
+    return storage::cp1251::decode(allBytes()).remove(u'"');
+}
+
+} // namespace
+
+class TestStorage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void codePageRoundTripsEveryByte();
+    void codePageEncodes_data();
+    void codePageEncodes();
+
+    void writerBytes_data();
+    void writerBytes();
+    void roundTrip_data();
+    void roundTrip();
+    void reader_data();
+    void reader();
+
+    void readErrors_data();
+    void readErrors();
+    void openErrors_data();
+    void openErrors();
+    void handleInUse();
+
+    void saveOverDirectory();
+    void failedSaveKeepsOldFile_data();
+    void failedSaveKeepsOldFile();
+
+    void dataFilePath();
+
+private:
+    std::optional<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void TestStorage::init()
+{
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(u"Predmeti.dat"_s);
+}
+
+void TestStorage::codePageRoundTripsEveryByte()
+{
+    const QString text = storage::cp1251::decode(allBytes());
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(text.at(0x98), QChar(0x0098));
+    QCOMPARE(storage::cp1251::encode(text), allBytes());
+}
+
+void TestStorage::codePageEncodes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("decodesBack");
+
+    QTest::newRow("А") << u"А"_s << QByteArray("\xC0") << true;
+    QTest::newRow("я") << u"я"_s << QByteArray("\xFF") << true;
+    QTest::newRow("Ё") << u"Ё"_s << QByteArray("\xA8") << true;
+    QTest::newRow("ё") << u"ё"_s << QByteArray("\xB8") << true;
+    QTest::newRow("№") << u"№"_s << QByteArray("\xB9") << true;
+    QTest::newRow("€") << u"€"_s << QByteArray("\x88") << true;
+    QTest::newRow("ASCII") << u"Ab 1,\""_s << QByteArray("Ab 1,\"") << true;
+    QTest::newRow("CJK") << u"a中b"_s << QByteArray("a?b") << false;
+    QTest::newRow("surrogate pair is one ?") << u"a😀b"_s << QByteArray("a?b") << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << false;
+    QTest::newRow("C1 control") << QString(QChar(0x0081)) << QByteArray("?") << false;
+}
+
+void TestStorage::codePageEncodes()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, decodesBack);
+
+    QCOMPARE(storage::cp1251::encode(text), bytes);
+    if (decodesBack)
+        QCOMPARE(storage::cp1251::decode(bytes), text);
+}
+
+void TestStorage::writerBytes_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("letters") << QStringList{u"abc"_s} << QByteArray("\"abc\"\r\n");
+    QTest::newRow("empty") << QStringList{QString()} << QByteArray("\"\"\r\n");
+    QTest::newRow("comma and blank") << QStringList{u"a, b"_s} << QByteArray("\"a, b\"\r\n");
+    QTest::newRow("blanks around") << QStringList{u"  spaced  "_s}
+                                   << QByteArray("\"  spaced  \"\r\n");
+    QTest::newRow("Cyrillic") << QStringList{u"Математика"_s}
+                              << QByteArray("\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n");
+    QTest::newRow("unrepresentable") << QStringList{u"x😀y"_s} << QByteArray("\"x?y\"\r\n");
+    QTest::newRow("inner quote unescaped") << QStringList{u"a \"b\""_s}
+                                           << QByteArray("\"a \"b\"\"\r\n");
+    QTest::newRow("three lines") << QStringList{u"abc"_s, QString(), u"a, b"_s}
+                                 << QByteArray("\"abc\"\r\n\"\"\r\n\"a, b\"\r\n");
+    QTest::newRow("no texts") << QStringList() << QByteArray();
+}
+
+void TestStorage::writerBytes()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QByteArray, bytes);
+
+    storage::writeRecords(m_path, 1, texts);
+    QCOMPARE(contents(m_path), bytes);
+}
+
+void TestStorage::roundTrip_data()
+{
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("comma and empty") << QStringList{u"abc"_s, QString(), u"a, b"_s};
+    QTest::newRow("blanks") << QStringList{u"  spaced  "_s, u" "_s, u"a  "_s};
+    QTest::newRow("Cyrillic") << QStringList{u"Математика"_s, u"Ёж №5"_s};
+    QTest::newRow("line ends inside") << QStringList{u"a\r\nb"_s, u"\r"_s, u"\n"_s};
+    QTest::newRow("every character") << QStringList{everyCharacterButQuote(), u"x"_s};
+}
+
+void TestStorage::roundTrip()
+{
+    QFETCH(QStringList, texts);
+
+    storage::writeRecords(m_path, 1, texts);
+    QCOMPARE(storage::readRecords(m_path, 1, int(texts.size())), texts);
+}
+
+void TestStorage::reader_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields");
+
+    const QStringList ab{u"a"_s, u"b"_s};
+    QTest::newRow("eight on one line")
+        << QByteArray("\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n")
+        << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
+    QTest::newRow("CR LF") << QByteArray("\"a\"\r\n\"b\"\r\n") << ab;
+    QTest::newRow("lone CR") << QByteArray("\"a\"\r\"b\"\r") << ab;
+    QTest::newRow("lone LF") << QByteArray("\"a\"\n\"b\"\n") << ab;
+    QTest::newRow("no final line end") << QByteArray("\"a\"\r\n\"b\"") << ab;
+    QTest::newRow("extra fields ignored") << QByteArray("\"a\"\r\n\"b\"\r\n\"c\"\r\n") << ab;
+    QTest::newRow("empty line") << QByteArray("\"a\"\r\n\r\n\"c\"\r\n")
+                                << QStringList{u"a"_s, QString(), u"c"_s};
+    QTest::newRow("two quotes") << QByteArray("\"\"\r\n\"b\"\r\n") << QStringList{QString(), u"b"_s};
+    QTest::newRow("two commas") << QByteArray("\"a\",,\"c\"\r\n")
+                                << QStringList{u"a"_s, QString(), u"c"_s};
+    QTest::newRow("blanks around quotes") << QByteArray("   \"a\"  \r\n  \"b\" ,\"c\"\r\n")
+                                          << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("unquoted") << QByteArray("  abc  , d e \r\nf") << QStringList{u"abc"_s, u"d e"_s, u"f"_s};
+    QTest::newRow("quoted over two lines") << QByteArray("\"a\r\nb\"\r\n\"c\"")
+                                           << QStringList{u"a\r\nb"_s, u"c"_s};
+    QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a\r\n") << QStringList{u"a\r\n"_s};
+    // `Английски "А"` as the writer puts it: the following fields keep their places.
+    QTest::newRow("inner quotes")
+        << QByteArray("\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n")
+        << QStringList{u"Английски "_s, u"x"_s, u"y"_s};
+    QTest::newRow("every byte") << '"' + QByteArray(allBytes()).remove(0x22, 1) + '"'
+                                << QStringList{everyCharacterButQuote()};
+    QTest::newRow("64 KiB field") << '"' + QByteArray(64 * 1024, 'x') + "\"\r\n"
+                                  << QStringList{QString(64 * 1024, u'x')};
+}
+
+void TestStorage::reader()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+
+    setContents(m_path, bytes);
+    QCOMPARE(storage::readRecords(m_path, 1, int(fields.size())), fields);
+}
+
+void TestStorage::readErrors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("empty file") << QByteArray() << 1 << int(FileError::InputPastEnd);
+    QTest::newRow("short file") << QByteArray("\"a\"\r\n\"b\"\r\n") << 3 << int(FileError::InputPastEnd);
+    QTest::newRow("quoted field over 64 KiB")
+        << '"' + QByteArray(64 * 1024 + 1, 'x') + "\"\r\n" << 1 << int(FileError::FieldTooLong);
+    QTest::newRow("unquoted line over 64 KiB")
+        << QByteArray(1024 * 1024, 'x') << 1 << int(FileError::FieldTooLong);
+    QTest::newRow("junk after a quote over 64 KiB")
+        << "\"a\"" + QByteArray(1024 * 1024, 'x') << 1 << int(FileError::FieldTooLong);
+}
+
+void TestStorage::readErrors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, count);
+    QFETCH(int, number);
+
+    setContents(m_path, bytes);
+    const auto error = errorOf([&] { storage::readRecords(m_path, 1, count); });
+    QVERIFY(error);
+    QCOMPARE(int(error->number()), number);
+    QCOMPARE(error->path(), m_path);
+}
+
+void TestStorage::openErrors_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("missing") << u"missing"_s << int(FileError::FileNotFound);
+    QTest::newRow("directory") << u"directory"_s << int(FileError::PathFileAccess);
+#ifdef Q_OS_UNIX
+    QTest::newRow("named pipe") << u"fifo"_s << int(FileError::PathFileAccess);
+#endif
+}
+
+void TestStorage::openErrors()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+
+    if (kind == u"directory")
+        QVERIFY(QDir().mkdir(m_path));
+#ifdef Q_OS_UNIX
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+#endif
+    const auto error = errorOf([&] { storage::RecordReader reader(m_path, 1); });
+    QVERIFY(error);
+    QCOMPARE(int(error->number()), number);
+    QCOMPARE(error->path(), m_path);
+    QVERIFY(QString::fromUtf8(error->what()).contains(m_path));
+    QVERIFY(!error->text().isEmpty());
+}
+
+void TestStorage::handleInUse()
+{
+    setContents(m_path, "\"a\"\r\n");
+    // A failed open must not keep its handle.
+    QVERIFY(errorOf([&] { storage::RecordReader(m_path + u'x', 2); }));
+
+    storage::RecordReader reader(m_path, 2);
+    const auto error = errorOf([&] { storage::RecordWriter(m_path, 2); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), FileError::FileAlreadyOpen);
+    QCOMPARE(storage::readRecords(m_path, 3, 1), QStringList{u"a"_s});
+
+    reader.close();
+    storage::writeRecords(m_path, 2, {u"b"_s});
+    QCOMPARE(contents(m_path), QByteArray("\"b\"\r\n"));
+}
+
+void TestStorage::saveOverDirectory()
+{
+    QVERIFY(QDir().mkdir(m_path));
+    const auto error = errorOf([&] { storage::writeRecords(m_path, 1, {u"a"_s}); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), FileError::PathFileAccess);
+    QCOMPARE(error->path(), m_path);
+    QVERIFY(QFileInfo(m_path).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+             QStringList{u"Predmeti.dat"_s});
+    QVERIFY(QDir(m_path).isEmpty());
+}
+
+void TestStorage::failedSaveKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("writer never closed") << u"abandoned"_s;
+#ifdef Q_OS_UNIX
+    QTest::newRow("file size limit") << u"size limit"_s;
+#endif
+}
+
+void TestStorage::failedSaveKeepsOldFile()
+{
+    QFETCH(QString, kind);
+
+    const QByteArray old("\"old\"\r\n\"\xC0\"\r\n");
+    setContents(m_path, old);
+    const QStringList texts(200, QString(100, u'n'));
+
+    if (kind == u"abandoned") {
+        storage::RecordWriter writer(m_path, 1);
+        for (const QString &text : texts)
+            writer.writeLine(text);
+    }
+#ifdef Q_OS_UNIX
+    if (kind == u"size limit") {
+        // The writes fail past the limit, for root too.
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = 1024;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const auto restore = qScopeGuard([&] {
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        });
+        const auto error = errorOf([&] { storage::writeRecords(m_path, 1, texts); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), FileError::DeviceIoError);
+        QVERIFY(!error->reason().isEmpty());
+    }
+#endif
+    QCOMPARE(contents(m_path), old);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+             QStringList{u"Predmeti.dat"_s});
+    storage::writeRecords(m_path, 1, {u"new"_s}); // the handle is free again
+}
+
+void TestStorage::dataFilePath()
+{
+    const QString expected = QDir::toNativeSeparators(u"/school/bin/Ocenki.dat"_s);
+    QCOMPARE(storage::dataFilePath(u"/school/bin"_s, {"\\Ocenki.dat", 1}), expected);
+    QCOMPARE(storage::dataFilePath(u"/school/bin/"_s, {"Ocenki.dat", 1}), expected);
+}
+
+QTEST_GUILESS_MAIN(TestStorage)
+#include "tst_storage.moc"
