@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+// The program's windows in their fixed order. Each exists at most once, is created and
+// loaded on first use, and is loaded afresh after it was closed.
+class WindowTable
+{
+public:
+    // Creates a window and runs its load sequence. Throws storage::FileError on failure, or
+    // returns null when the load stopped on a failure that has already been reported.
+    using Factory = std::function<QWidget *()>;
+
+    void add(Factory factory);
+
+    // Shows the window of that entry, creating and loading it if it is not open. A load that
+    // fails is reported, the window is not shown, and false is returned; if no window of the
+    // program is left open then, the program ends with a failure status.
+    bool open(int entry);
+
+    QWidget *window(int entry) const;
+
+private:
+    bool anyOpen() const;
+
+    struct Entry
+    {
+        Factory create;
+        QPointer<QWidget> window;
+    };
+    std::vector<Entry> m_entries;
+};
