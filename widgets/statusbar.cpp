@@ -5,12 +5,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
 #  include <qt_windows.h>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -158,7 +161,11 @@ void StatusBar::layoutPanels()
 
 void StatusBar::updateClock()
 {
-    const QString time = QLocale().toString(QTime::currentTime(), QLocale::ShortFormat);
+    // The locale's short time, without seconds: some locales (C among them) carry them, and
+    // the clock changes only once a minute.
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(u"[^HhmAaPpt]?s+"_s));
+    const QString time = QLocale().toString(QTime::currentTime(), format);
     for (qsizetype i = 0; i < m_panels.size(); ++i) {
         if (m_design.at(i).style == Style::Clock)
             m_panels.at(i)->setText(time);
