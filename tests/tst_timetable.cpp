@@ -1,0 +1,484 @@
+#include "app/windowtable.h"
+#include "calculator/calcwindow.h"
+#include "storage/codepage.h"
+#include "storage/fileerror.h"
+#include "timetable/timetablewindow.h"
+#include "widgets/dialogfont.h"
+#include "widgets/messagebox.h"
+#include "widgets/tabcontrol.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList dayFiles = {u"Ponedelnic.dat"_s, u"Vtornic.dat"_s, u"Srqda.dat"_s,
+                              u"Chetvurtuk.dat"_s, u"Petuk.dat"_s};
+const QStringList dayNames = {u"Понеделник"_s, u"Вторник"_s, u"Сряда"_s, u"Четвъртък"_s, u"Петък"_s};
+const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s, u"mnuPet"_s};
+
+QByteArray records(const QStringList &texts)
+{
+    QByteArray bytes;
+    for (const QString &text : texts)
+        bytes += '"' + storage::cp1251::encode(text) + "\"\r\n";
+    return bytes;
+}
+
+QStringList lessons(int day)
+{
+    QStringList texts;
+    for (int lesson = 1; lesson <= 8; ++lesson)
+        texts << u"%1 час %2"_s.arg(dayNames[day]).arg(lesson);
+    return texts;
+}
+
+} // namespace
+
+class tst_Timetable : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadOpensTheCalculatorFirst();
+    void loadFillsTheFortySlots();
+    void loadReadsEveryFieldForm_data();
+    void loadReadsEveryFieldForm();
+    void calculatorFailureStopsTheLoad();
+    void missingDayFileFailsTheLoad();
+
+    void saveWritesOnlyTheSelectedDay_data();
+    void saveWritesOnlyTheSelectedDay();
+    void unsavedEditOfAnotherDayStaysUnsaved();
+    void failedSaveKeepsTheFileAndTheEdits();
+
+    void daySelection_data();
+    void daySelection();
+    void designPlaces_data();
+    void designPlaces();
+    void noCaptionIsClipped();
+    void keyboardOrder();
+
+    void exitLeavesTheCalculatorRunning();
+    void calculatorReopensAfresh();
+    void minimiseAffectsThisWindowOnly();
+    void missingDayFileLeavesTheCalculatorOpen();
+
+private:
+    std::unique_ptr<TimetableWindow> loadedWindow();
+    void writeFile(const QString &name, const QByteArray &bytes);
+    QByteArray readFile(const QString &name) const;
+    void addWindows(WindowTable &table);
+    static QLineEdit *slot(QWidget *window, int number);
+    static QString panel(QWidget *window, int number);
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QStringList m_messages;
+    int m_calculatorOpenings = 0;
+};
+
+void tst_Timetable::initTestCase()
+{
+    dialogfont::apply();
+    messagebox::setHook([this](QWidget *, const QString &, const QString &text) { m_messages << text; });
+}
+
+void tst_Timetable::init()
+{
+    m_messages.clear();
+    m_calculatorOpenings = 0;
+    m_folder = std::make_unique<QTemporaryDir>();
+    for (int day = 0; day < 5; ++day)
+        writeFile(dayFiles[day], records(lessons(day)));
+    writeFile(u"Predmeti.dat"_s, records(QStringList(15, u"Предмет"_s)));
+    writeFile(u"Ocenki.dat"_s, records(QStringList(15, u"5"_s)));
+}
+
+void tst_Timetable::cleanup()
+{
+    // Windows opened through a table delete themselves only when closed.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->parentWidget())
+            windows << window;
+    }
+    qDeleteAll(windows);
+    m_folder.reset();
+}
+
+std::unique_ptr<TimetableWindow> tst_Timetable::loadedWindow()
+{
+    auto window = std::make_unique<TimetableWindow>(m_folder->path(), [this] {
+        ++m_calculatorOpenings;
+        return true;
+    });
+    if (!window->Form_Load())
+        return nullptr;
+    return window;
+}
+
+void tst_Timetable::writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_folder->filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray tst_Timetable::readFile(const QString &name) const
+{
+    QFile file(m_folder->filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_Timetable::addWindows(WindowTable &table)
+{
+    const QString folder = m_folder->path();
+    table.add([folder] {
+        auto window = std::make_unique<CalcWindow>(folder);
+        window->Form_Load();
+        return window.release();
+    });
+    table.add([folder, &table]() -> QWidget * {
+        auto window = std::make_unique<TimetableWindow>(folder, [&table] { return table.open(0); });
+        return window->Form_Load() ? window.release() : nullptr;
+    });
+}
+
+QLineEdit *tst_Timetable::slot(QWidget *window, int number)
+{
+    auto *result = window->findChild<QLineEdit *>(u"Text%1"_s.arg(number));
+    Q_ASSERT(result);
+    return result;
+}
+
+QString tst_Timetable::panel(QWidget *window, int number)
+{
+    const auto panels = window->findChild<QWidget *>(u"StatusBar1"_s)->findChildren<QLabel *>();
+    return panels.at(number - 1)->text();
+}
+
+void tst_Timetable::loadOpensTheCalculatorFirst()
+{
+    QStringList seen;
+    TimetableWindow *self = nullptr;
+    TimetableWindow window(m_folder->path(), [&] {
+        // Nothing of the timetable's own load has happened yet.
+        seen << panel(self, 1) << slot(self, 1)->text();
+        return true;
+    });
+    self = &window;
+    QVERIFY(window.Form_Load());
+
+    QCOMPARE(seen, QStringList({QString(), QString()}));
+    QCOMPARE(window.findChild<TabControl *>(u"SSTab1"_s)->tab(), 0);
+    QCOMPARE(panel(&window, 1), u"Ден от седмицата   Понеделник"_s);
+}
+
+void tst_Timetable::loadFillsTheFortySlots()
+{
+    auto window = loadedWindow();
+    QCOMPARE(m_calculatorOpenings, 1);
+    for (int day = 0; day < 5; ++day) {
+        for (int lesson = 1; lesson <= 8; ++lesson)
+            QCOMPARE(slot(window.get(), day * 8 + lesson)->text(), lessons(day)[lesson - 1]);
+    }
+    QCOMPARE(slot(window.get(), 17)->text(), u"Сряда час 1"_s);
+    QCOMPARE(slot(window.get(), 40)->text(), u"Петък час 8"_s);
+}
+
+void tst_Timetable::loadReadsEveryFieldForm_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList spaced = {u"  a, b  "_s, u","_s, QString(), u"Химия"_s, u"x"_s, u"y"_s, u"z"_s, u"w"_s};
+    QTest::newRow("empty fields") << records(QStringList(8)) << QStringList(8);
+    QTest::newRow("one line with commas")
+            << QByteArray("\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n")
+            << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
+    QTest::newRow("commas and blanks kept") << records(spaced) << spaced;
+    QTest::newRow("extra lines ignored") << records(lessons(1) + QStringList{u"ninth"_s}) << lessons(1);
+}
+
+void tst_Timetable::loadReadsEveryFieldForm()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+
+    writeFile(u"Srqda.dat"_s, bytes);
+    auto window = loadedWindow();
+    for (int lesson = 1; lesson <= 8; ++lesson)
+        QCOMPARE(slot(window.get(), 16 + lesson)->text(), expected[lesson - 1]);
+
+    // What was read is written back unchanged, one line a lesson.
+    window->findChild<QAction *>(u"mnuSrq"_s)->trigger();
+    window->findChild<QPushButton *>(u"Command2"_s)->click();
+    QCOMPARE(readFile(u"Srqda.dat"_s), records(expected));
+}
+
+void tst_Timetable::calculatorFailureStopsTheLoad()
+{
+    TimetableWindow window(m_folder->path(), [] { return false; });
+    QVERIFY(!window.Form_Load());
+    QCOMPARE(panel(&window, 1), QString());
+    QCOMPARE(slot(&window, 1)->text(), QString());
+}
+
+void tst_Timetable::missingDayFileFailsTheLoad()
+{
+    QVERIFY(QFile::remove(m_folder->filePath(u"Chetvurtuk.dat"_s)));
+    try {
+        loadedWindow();
+        QFAIL("the load went through without Thursday's file");
+    } catch (const storage::FileError &error) {
+        QCOMPARE(error.number(), storage::FileError::FileNotFound);
+        QVERIFY(error.path().endsWith(u"Chetvurtuk.dat"_s));
+    }
+    QCOMPARE(m_calculatorOpenings, 1);
+}
+
+void tst_Timetable::saveWritesOnlyTheSelectedDay_data()
+{
+    QTest::addColumn<int>("day");
+    for (int day = 0; day < 5; ++day)
+        QTest::newRow(qPrintable(dayFiles[day])) << day;
+}
+
+void tst_Timetable::saveWritesOnlyTheSelectedDay()
+{
+    QFETCH(int, day);
+
+    // One-line files elsewhere show that the other days are not rewritten.
+    for (int other = 0; other < 5; ++other)
+        writeFile(dayFiles[other], "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\"");
+    auto window = loadedWindow();
+    for (int number = 1; number <= 40; ++number)
+        slot(window.get(), number)->setText(u"Урок %1"_s.arg(number));
+    slot(window.get(), day * 8 + 3)->clear();
+
+    window->findChild<QAction *>(dayMenus[day])->trigger();
+    window->findChild<QPushButton *>(u"Command2"_s)->click();
+    const QByteArray saved = readFile(dayFiles[day]);
+    window->findChild<QPushButton *>(u"Command2"_s)->click();
+    QCOMPARE(readFile(dayFiles[day]), saved);
+
+    QStringList expected;
+    for (int lesson = 1; lesson <= 8; ++lesson)
+        expected << (lesson == 3 ? QString() : u"Урок %1"_s.arg(day * 8 + lesson));
+    QCOMPARE(saved, records(expected));
+    for (int other = 0; other < 5; ++other) {
+        if (other != day)
+            QCOMPARE(readFile(dayFiles[other]), QByteArray("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\""));
+    }
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_Timetable::unsavedEditOfAnotherDayStaysUnsaved()
+{
+    const QByteArray monday = readFile(dayFiles[0]);
+    auto window = loadedWindow();
+    slot(window.get(), 1)->setText(u"Промяна"_s);
+    window->findChild<QAction *>(u"mnuVto"_s)->trigger();
+    window->findChild<QPushButton *>(u"Command2"_s)->click();
+    QCOMPARE(readFile(dayFiles[0]), monday);
+    QCOMPARE(readFile(dayFiles[1]), records(lessons(1)));
+}
+
+void tst_Timetable::failedSaveKeepsTheFileAndTheEdits()
+{
+    auto window = loadedWindow();
+    slot(window.get(), 1)->setText(u"Промяна"_s);
+    QVERIFY(QFile::remove(m_folder->filePath(dayFiles[0])));
+    QVERIFY(QDir(m_folder->path()).mkdir(dayFiles[0]));
+    window->findChild<QPushButton *>(u"Command2"_s)->click();
+
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(dayFiles[0]));
+    QVERIFY(QFileInfo(m_folder->filePath(dayFiles[0])).isDir());
+    QCOMPARE(slot(window.get(), 1)->text(), u"Промяна"_s);
+}
+
+void tst_Timetable::daySelection_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("route");
+    for (int day = 0; day < 5; ++day) {
+        for (const QString &route : {u"menu"_s, u"key"_s, u"tab"_s})
+            QTest::addRow("%s by %s", qPrintable(dayFiles[day]), qPrintable(route)) << day << route;
+    }
+}
+
+void tst_Timetable::daySelection()
+{
+    QFETCH(int, day);
+    QFETCH(QString, route);
+
+    auto window = loadedWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *tabs = window->findChild<TabControl *>(u"SSTab1"_s);
+    if (day == 0) // start elsewhere, so Monday is a real change
+        tabs->setTab(4);
+
+    if (route == u"menu")
+        window->findChild<QAction *>(dayMenus[day])->trigger();
+    else if (route == u"key")
+        QTest::keyClick(window.get(), Qt::Key(Qt::Key_F1 + day));
+    else
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(day).center());
+
+    QCOMPARE(tabs->tab(), day);
+    QCOMPARE(panel(window.get(), 1), u"Ден от седмицата   "_s + dayNames[day]);
+    // Only the front page's lessons are shown.
+    for (int number = 1; number <= 40; ++number)
+        QCOMPARE(slot(window.get(), number)->isVisible(), (number - 1) / 8 == day);
+}
+
+void tst_Timetable::designPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+
+    QTest::newRow("StatusBar1") << u"StatusBar1"_s << QRect(0, 5145, 6420, 255);
+    QTest::newRow("Command2") << u"Command2"_s << QRect(120, 4560, 2895, 375);
+    QTest::newRow("Command1") << u"Command1"_s << QRect(3360, 4560, 2655, 375);
+    QTest::newRow("SSTab1") << u"SSTab1"_s << QRect(120, 120, 6075, 4335);
+    for (const char *frame : {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"})
+        QTest::newRow(frame) << QString::fromLatin1(frame) << QRect(120, 720, 5655, 3375);
+    // Thursday's labels are 33 .. 40; Friday's run from 48 down to 41.
+    QTest::newRow("Label1") << u"Label1"_s << QRect(2400, 360, 255, 255);
+    QTest::newRow("Label33") << u"Label33"_s << QRect(2400, 360, 255, 255);
+    QTest::newRow("Label40") << u"Label40"_s << QRect(2400, 2880, 255, 255);
+    QTest::newRow("Label48") << u"Label48"_s << QRect(2400, 360, 255, 255);
+    QTest::newRow("Label41") << u"Label41"_s << QRect(2400, 2880, 255, 255);
+    QTest::newRow("Text25") << u"Text25"_s << QRect(2760, 360, 2775, 285);
+    QTest::newRow("Text40") << u"Text40"_s << QRect(2760, 2880, 2775, 285);
+}
+
+void tst_Timetable::designPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+
+    TimetableWindow window(m_folder->path(), [] { return true; });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.centralWidget()->size(), QSize(428, 360));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    auto *control = window.findChild<QWidget *>(name);
+    QVERIFY(control);
+    const QRect pixels((twips.x() + 7) / 15, (twips.y() + 7) / 15, (twips.width() + 7) / 15,
+                       (twips.height() + 7) / 15);
+    QCOMPARE(control->geometry(), pixels);
+}
+
+void tst_Timetable::noCaptionIsClipped()
+{
+    TimetableWindow window(m_folder->path(), [] { return true; });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+        QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(label->objectName()));
+    }
+    for (const QPushButton *button : window.findChildren<QPushButton *>())
+        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width());
+    auto *tabs = window.findChild<TabControl *>(u"SSTab1"_s);
+    for (int day = 0; day < 5; ++day)
+        QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
+}
+
+void tst_Timetable::keyboardOrder()
+{
+    auto window = loadedWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"SSTab1"_s);
+
+    QStringList visited;
+    for (int press = 0; press < 6; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, QStringList({u"Command1"_s, u"Command2"_s, u"SSTab1"_s, u"Command1"_s,
+                                   u"Command2"_s, u"SSTab1"_s}));
+
+    // A lesson slot is reached by clicking it.
+    QTest::mouseClick(slot(window.get(), 2), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), slot(window.get(), 2));
+}
+
+void tst_Timetable::exitLeavesTheCalculatorRunning()
+{
+    WindowTable table;
+    addWindows(table);
+    QVERIFY(table.open(1));
+    QVERIFY(table.window(0));
+    QVERIFY(table.window(0)->isVisible());
+
+    table.window(1)->findChild<QPushButton *>(u"Command1"_s)->click();
+    QTRY_VERIFY(!table.window(1));
+    QVERIFY(table.window(0)->isVisible());
+}
+
+void tst_Timetable::calculatorReopensAfresh()
+{
+    WindowTable table;
+    addWindows(table);
+    QVERIFY(table.open(1));
+    QWidget *timetable = table.window(1);
+
+    // Both calculator entries, while it is open: still the one window, texts kept.
+    QWidget *calculator = table.window(0);
+    calculator->findChild<QLineEdit *>(u"Text1"_s)->setText(u"Непазено"_s);
+    timetable->findChild<QAction *>(u"mnuShowC"_s)->trigger();
+    timetable->findChild<QAction *>(u"mnuCalc"_s)->trigger();
+    QCOMPARE(table.window(0), calculator);
+    QCOMPARE(calculator->findChild<QLineEdit *>(u"Text1"_s)->text(), u"Непазено"_s);
+
+    calculator->close();
+    QTRY_VERIFY(!table.window(0));
+    timetable->findChild<QAction *>(u"mnuShowC"_s)->trigger();
+    QVERIFY(table.window(0));
+    QCOMPARE(table.window(0)->findChild<QLineEdit *>(u"Text1"_s)->text(), u"Предмет"_s);
+}
+
+void tst_Timetable::minimiseAffectsThisWindowOnly()
+{
+    WindowTable table;
+    addWindows(table);
+    QVERIFY(table.open(1));
+    table.window(1)->findChild<QAction *>(u"mnuMinimize"_s)->trigger();
+    QVERIFY(table.window(1)->isMinimized());
+    QVERIFY(!table.window(0)->isMinimized());
+}
+
+void tst_Timetable::missingDayFileLeavesTheCalculatorOpen()
+{
+    QVERIFY(QFile::remove(m_folder->filePath(u"Petuk.dat"_s)));
+    WindowTable table;
+    addWindows(table);
+    QVERIFY(!table.open(1));
+    QVERIFY(!table.window(1));
+    QVERIFY(table.window(0));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(u"Petuk.dat"_s));
+}
+
+QTEST_MAIN(tst_Timetable)
+#include "tst_timetable.moc"

@@ -1,0 +1,257 @@
+#include "timetablewindow.h"
+
+#include "timetableicon.h"
+#include "storage/failuremessage.h"
+#include "storage/recordfile.h"
+#include "widgets/authorcredit.h"
+#include "widgets/messagebox.h"
+#include "widgets/statusbar.h"
+#include "widgets/tabcontrol.h"
+#include "widgets/twips.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The window's design, in twips.
+namespace design {
+constexpr QSize client = twips::size(6420, 5400);
+constexpr QPoint clientPosition{twips::toPixels(7830), twips::toPixels(2865)};
+constexpr int statusBarHeight = 255;
+constexpr QRect Command2 = twips::rect(120, 4560, 2895, 375);
+constexpr QRect Command1 = twips::rect(3360, 4560, 2655, 375);
+constexpr QRect SSTab1 = twips::rect(120, 120, 6075, 4335);
+constexpr int tabHeight = twips::toPixels(520);
+constexpr int tabsPerRow = 3;
+
+// On each page, relative to the tab control; slots and labels relative to the frame.
+constexpr QRect frame = twips::rect(120, 720, 5655, 3375);
+constexpr QRect numberLabel(int lesson) { return twips::rect(2400, 360 * lesson, 255, 255); }
+constexpr QRect lessonSlot(int lesson) { return twips::rect(2760, 360 * lesson, 2775, 285); }
+
+// The classic Windows values of the inactive and active border colours.
+const QColor windowColor{212, 208, 200};
+const QColor pageColor{212, 208, 200};
+const QColor captionColor{0, 0, 255};
+} // namespace design
+
+struct Day
+{
+    QString name;       // tab caption, menu entry and status text
+    const char *menu;   // the day's menu entry
+    const char *frame;  // the frame on the day's page
+    int firstLabel;     // the number label of lesson 1 ...
+    int labelStep;      // ... and the step to the next lesson's
+    storage::DataFile file;
+};
+
+const Day days[TimetableWindow::DayCount] = {
+    {u"Понеделник"_s, "mnuPon", "Frame2", 1, 1, {"Ponedelnic.dat", 1}},
+    {u"Вторник"_s, "mnuVto", "Frame1", 9, 1, {"Vtornic.dat", 2}},
+    {u"Сряда"_s, "mnuSrq", "Frame3", 17, 1, {"Srqda.dat", 3}},
+    {u"Четвъртък"_s, "mnuChe", "Frame4", 33, 1, {"Chetvurtuk.dat", 4}},
+    {u"Петък"_s, "mnuPet", "Frame5", 48, -1, {"Petuk.dat", 5}},
+};
+
+
+QString dayStatus(int day)
+{
+    return u"Ден от седмицата   "_s + days[day].name;
+}
+
+template<typename Widget>
+Widget *placed(Widget *widget, const QString &name, const QRect &rect)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(rect);
+    return widget;
+}
+
+} // namespace
+
+TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openCalculator,
+                                 QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                                  | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                  | Qt::WindowCloseButtonHint),
+      m_dataFolder(dataFolder),
+      m_openCalculator(std::move(openCalculator))
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Седмична програма"_s);
+    setWindowIcon(timetableIcon());
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(design::client);
+    client->setAutoFillBackground(true);
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, design::windowColor);
+    client->setPalette(background);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    StatusBar1 = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
+                                {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
+                                {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
+                                 u"CAPS"_s}},
+                               design::statusBarHeight, client);
+    StatusBar1->setObjectName(u"StatusBar1"_s);
+    Command2 = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s, design::Command2);
+    Command1 = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::Command1);
+    SSTab1 = placed(new TabControl(client), u"SSTab1"_s, design::SSTab1);
+    createDayPages();
+    createMenu();
+
+    // Only the tab control and the two buttons are tab stops; a lesson slot is clicked.
+    setTabOrder(SSTab1, Command1);
+    setTabOrder(Command1, Command2);
+    SSTab1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &TimetableWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &TimetableWindow::Command2_Click);
+    connect(SSTab1, &TabControl::clicked, this, &TimetableWindow::SSTab1_Click);
+
+    // The design places the client area, below the menu bar, on the screen.
+    move(design::clientPosition - QPoint(0, menuBar()->sizeHint().height()));
+}
+
+void TimetableWindow::createDayPages()
+{
+    SSTab1->setTabsPerRow(design::tabsPerRow);
+    SSTab1->setTabHeight(design::tabHeight);
+    SSTab1->setCaptionColor(design::captionColor);
+    SSTab1->setPageColor(design::pageColor);
+
+    for (int day = 0; day < DayCount; ++day) {
+        QWidget *page = SSTab1->addPage(days[day].name);
+        auto *frame = placed(new QGroupBox(page), QString::fromLatin1(days[day].frame), design::frame);
+        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
+            const int label = days[day].firstLabel + days[day].labelStep * (lesson - 1);
+            placed(new QLabel(QString::number(lesson), frame), u"Label%1"_s.arg(label),
+                   design::numberLabel(lesson))
+                    ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+            const int number = day * SlotsPerDay + lesson;
+            auto *lessonSlot = placed(new QLineEdit(frame), u"Text%1"_s.arg(number),
+                                      design::lessonSlot(lesson));
+            lessonSlot->setFocusPolicy(Qt::ClickFocus);
+            m_slots[number - 1] = lessonSlot;
+        }
+    }
+}
+
+void TimetableWindow::createMenu()
+{
+    QMenu *mnuMenu = menuBar()->addMenu(u"Меню"_s);
+    mnuMenu->setObjectName(u"mnuMenu"_s);
+
+    QMenu *mnuDay = mnuMenu->addMenu(u"Ден от седмицата"_s);
+    mnuDay->setObjectName(u"mnuDay"_s);
+    for (int day = 0; day < DayCount; ++day) {
+        QAction *entry = mnuDay->addAction(days[day].name, this, [this, day] { dayMenu_Click(day); });
+        entry->setObjectName(QString::fromLatin1(days[day].menu));
+        entry->setShortcut(QKeySequence(Qt::Key_F1 + day));
+    }
+    mnuMenu->addSeparator()->setObjectName(u"mnu0"_s);
+    QAction *mnuCalc = mnuMenu->addAction(u"Калкулатор"_s, this, &TimetableWindow::mnuCalc_Click);
+    mnuCalc->setObjectName(u"mnuCalc"_s);
+    mnuCalc->setShortcut(QKeySequence(Qt::Key_F8));
+    mnuMenu->addSeparator()->setObjectName(u"mnu1"_s);
+    mnuMenu->addAction(u"За Автора"_s, this, &TimetableWindow::mnuAuthor_Click)
+            ->setObjectName(u"mnuAuthor"_s);
+    mnuMenu->addAction(u"Изход"_s, this, &TimetableWindow::mnuExit_Click)->setObjectName(u"mnuExit"_s);
+
+    // Two commands stand directly on the menu bar and run when clicked.
+    menuBar()->addAction(u"Калкулатор"_s, this, &TimetableWindow::mnuShowC_Click)
+            ->setObjectName(u"mnuShowC"_s);
+    menuBar()->addAction(u".:Минимизирай:."_s, this, &TimetableWindow::mnuMinimize_Click)
+            ->setObjectName(u"mnuMinimize"_s);
+}
+
+QString TimetableWindow::dayFilePath(int day) const
+{
+    return storage::dataFilePath(m_dataFolder, days[day].file);
+}
+
+bool TimetableWindow::Form_Load()
+{
+    if (!m_openCalculator())
+        return false;
+    dayMenu_Click(0);
+    for (int day = 0; day < DayCount; ++day) {
+        const QStringList lessons = storage::readRecords(dayFilePath(day), days[day].file.handle, SlotsPerDay);
+        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
+            slot(day, lesson)->setText(lessons[lesson - 1]);
+    }
+    return true;
+}
+
+void TimetableWindow::Command1_Click()
+{
+    close();
+}
+
+void TimetableWindow::mnuExit_Click()
+{
+    close();
+}
+
+void TimetableWindow::Command2_Click()
+{
+    // Independent tests of the selected day, each reading the tab control afresh.
+    for (int day = 0; day < DayCount; ++day) {
+        if (SSTab1->tab() != day)
+            continue;
+        QStringList lessons;
+        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
+            lessons << slot(day, lesson)->text();
+        try {
+            storage::writeRecords(dayFilePath(day), days[day].file.handle, lessons);
+        } catch (const storage::FileError &error) {
+            messagebox::show(this, windowTitle(), storage::saveFailureMessage(error));
+        }
+    }
+}
+
+void TimetableWindow::SSTab1_Click(int previousTab)
+{
+    Q_UNUSED(previousTab);
+    for (int day = 0; day < DayCount; ++day) {
+        if (SSTab1->tab() == day)
+            StatusBar1->panel(1)->setText(dayStatus(day));
+    }
+}
+
+void TimetableWindow::dayMenu_Click(int day)
+{
+    SSTab1->setTab(day);
+    StatusBar1->panel(1)->setText(dayStatus(day));
+}
+
+void TimetableWindow::mnuCalc_Click()
+{
+    m_openCalculator();
+}
+
+void TimetableWindow::mnuShowC_Click()
+{
+    m_openCalculator();
+}
+
+void TimetableWindow::mnuMinimize_Click()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void TimetableWindow::mnuAuthor_Click()
+{
+    messagebox::show(this, u"За Автора"_s, authorCredit());
+}
