@@ -1,25 +1,22 @@
+#include "windowtesting.h"
+
 #include "app/windowtable.h"
 #include "calculator/calcwindow.h"
-#include "storage/codepage.h"
 #include "storage/fileerror.h"
 #include "timetable/timetablewindow.h"
 #include "widgets/dialogfont.h"
-#include "widgets/messagebox.h"
 #include "widgets/tabcontrol.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
+using namespace windowtesting;
 
 namespace {
 
@@ -28,14 +25,6 @@ const QStringList dayFiles = {u"Ponedelnic.dat"_s, u"Vtornic.dat"_s, u"Srqda.dat
 const QStringList dayNames = {u"Понеделник"_s, u"Вторник"_s, u"Сряда"_s, u"Четвъртък"_s, u"Петък"_s};
 const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s, u"mnuPet"_s};
 
-QByteArray records(const QStringList &texts)
-{
-    QByteArray bytes;
-    for (const QString &text : texts)
-        bytes += '"' + storage::cp1251::encode(text) + "\"\r\n";
-    return bytes;
-}
-
 QStringList lessons(int day)
 {
     QStringList texts;
@@ -43,6 +32,10 @@ QStringList lessons(int day)
         texts << u"%1 час %2"_s.arg(dayNames[day]).arg(lesson);
     return texts;
 }
+
+QLineEdit *slot(const QWidget *window, int number) { return child<QLineEdit>(window, u"Text%1"_s.arg(number)); }
+void trigger(const QWidget *window, const QString &entry) { child<QAction>(window, entry)->trigger(); }
+void save(const QWidget *window) { child<QPushButton>(window, u"Command2"_s)->click(); }
 
 } // namespace
 
@@ -81,32 +74,27 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<TimetableWindow> loadedWindow();
-    void writeFile(const QString &name, const QByteArray &bytes);
-    QByteArray readFile(const QString &name) const;
     void addWindows(WindowTable &table);
-    static QLineEdit *slot(QWidget *window, int number);
-    static QString panel(QWidget *window, int number);
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    QStringList m_messages;
+    std::optional<DataFolder> m_folder;
+    std::optional<Messages> m_messages;
     int m_calculatorOpenings = 0;
 };
 
 void tst_Timetable::initTestCase()
 {
     dialogfont::apply();
-    messagebox::setHook([this](QWidget *, const QString &, const QString &text) { m_messages << text; });
 }
 
 void tst_Timetable::init()
 {
-    m_messages.clear();
+    m_messages.emplace();
     m_calculatorOpenings = 0;
-    m_folder = std::make_unique<QTemporaryDir>();
+    m_folder.emplace();
     for (int day = 0; day < 5; ++day)
-        writeFile(dayFiles[day], records(lessons(day)));
-    writeFile(u"Predmeti.dat"_s, records(QStringList(15, u"Предмет"_s)));
-    writeFile(u"Ocenki.dat"_s, records(QStringList(15, u"5"_s)));
+        m_folder->write(dayFiles[day], records(lessons(day)));
+    m_folder->write(u"Predmeti.dat"_s, records(QStringList(15, u"Предмет"_s)));
+    m_folder->write(u"Ocenki.dat"_s, records(QStringList(15, u"5"_s)));
 }
 
 void tst_Timetable::cleanup()
@@ -119,6 +107,7 @@ void tst_Timetable::cleanup()
     }
     qDeleteAll(windows);
     m_folder.reset();
+    m_messages.reset();
 }
 
 std::unique_ptr<TimetableWindow> tst_Timetable::loadedWindow()
@@ -130,19 +119,6 @@ std::unique_ptr<TimetableWindow> tst_Timetable::loadedWindow()
     if (!window->Form_Load())
         return nullptr;
     return window;
-}
-
-void tst_Timetable::writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(m_folder->filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray tst_Timetable::readFile(const QString &name) const
-{
-    QFile file(m_folder->filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void tst_Timetable::addWindows(WindowTable &table)
@@ -159,34 +135,21 @@ void tst_Timetable::addWindows(WindowTable &table)
     });
 }
 
-QLineEdit *tst_Timetable::slot(QWidget *window, int number)
-{
-    auto *result = window->findChild<QLineEdit *>(u"Text%1"_s.arg(number));
-    Q_ASSERT(result);
-    return result;
-}
-
-QString tst_Timetable::panel(QWidget *window, int number)
-{
-    const auto panels = window->findChild<QWidget *>(u"StatusBar1"_s)->findChildren<QLabel *>();
-    return panels.at(number - 1)->text();
-}
-
 void tst_Timetable::loadOpensTheCalculatorFirst()
 {
     QStringList seen;
     TimetableWindow *self = nullptr;
     TimetableWindow window(m_folder->path(), [&] {
         // Nothing of the timetable's own load has happened yet.
-        seen << panel(self, 1) << slot(self, 1)->text();
+        seen << panelText(self, 1) << slot(self, 1)->text();
         return true;
     });
     self = &window;
     QVERIFY(window.Form_Load());
 
     QCOMPARE(seen, QStringList({QString(), QString()}));
-    QCOMPARE(window.findChild<TabControl *>(u"SSTab1"_s)->tab(), 0);
-    QCOMPARE(panel(&window, 1), u"Ден от седмицата   Понеделник"_s);
+    QCOMPARE(child<TabControl>(&window, u"SSTab1"_s)->tab(), 0);
+    QCOMPARE(panelText(&window, 1), u"Ден от седмицата   Понеделник"_s);
 }
 
 void tst_Timetable::loadFillsTheFortySlots()
@@ -220,22 +183,22 @@ void tst_Timetable::loadReadsEveryFieldForm()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, expected);
 
-    writeFile(u"Srqda.dat"_s, bytes);
+    m_folder->write(u"Srqda.dat"_s, bytes);
     auto window = loadedWindow();
     for (int lesson = 1; lesson <= 8; ++lesson)
         QCOMPARE(slot(window.get(), 16 + lesson)->text(), expected[lesson - 1]);
 
     // What was read is written back unchanged, one line a lesson.
-    window->findChild<QAction *>(u"mnuSrq"_s)->trigger();
-    window->findChild<QPushButton *>(u"Command2"_s)->click();
-    QCOMPARE(readFile(u"Srqda.dat"_s), records(expected));
+    trigger(window.get(), u"mnuSrq"_s);
+    save(window.get());
+    QCOMPARE(m_folder->read(u"Srqda.dat"_s), records(expected));
 }
 
 void tst_Timetable::calculatorFailureStopsTheLoad()
 {
     TimetableWindow window(m_folder->path(), [] { return false; });
     QVERIFY(!window.Form_Load());
-    QCOMPARE(panel(&window, 1), QString());
+    QCOMPARE(panelText(&window, 1), QString());
     QCOMPARE(slot(&window, 1)->text(), QString());
 }
 
@@ -265,17 +228,17 @@ void tst_Timetable::saveWritesOnlyTheSelectedDay()
 
     // One-line files elsewhere show that the other days are not rewritten.
     for (int other = 0; other < 5; ++other)
-        writeFile(dayFiles[other], "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\"");
+        m_folder->write(dayFiles[other], "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\"");
     auto window = loadedWindow();
     for (int number = 1; number <= 40; ++number)
         slot(window.get(), number)->setText(u"Урок %1"_s.arg(number));
     slot(window.get(), day * 8 + 3)->clear();
 
-    window->findChild<QAction *>(dayMenus[day])->trigger();
-    window->findChild<QPushButton *>(u"Command2"_s)->click();
-    const QByteArray saved = readFile(dayFiles[day]);
-    window->findChild<QPushButton *>(u"Command2"_s)->click();
-    QCOMPARE(readFile(dayFiles[day]), saved);
+    trigger(window.get(), dayMenus[day]);
+    save(window.get());
+    const QByteArray saved = m_folder->read(dayFiles[day]);
+    save(window.get());
+    QCOMPARE(m_folder->read(dayFiles[day]), saved);
 
     QStringList expected;
     for (int lesson = 1; lesson <= 8; ++lesson)
@@ -283,20 +246,20 @@ void tst_Timetable::saveWritesOnlyTheSelectedDay()
     QCOMPARE(saved, records(expected));
     for (int other = 0; other < 5; ++other) {
         if (other != day)
-            QCOMPARE(readFile(dayFiles[other]), QByteArray("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\""));
+            QCOMPARE(m_folder->read(dayFiles[other]), QByteArray("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\""));
     }
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_messages->boxes.isEmpty());
 }
 
 void tst_Timetable::unsavedEditOfAnotherDayStaysUnsaved()
 {
-    const QByteArray monday = readFile(dayFiles[0]);
+    const QByteArray monday = m_folder->read(dayFiles[0]);
     auto window = loadedWindow();
     slot(window.get(), 1)->setText(u"Промяна"_s);
-    window->findChild<QAction *>(u"mnuVto"_s)->trigger();
-    window->findChild<QPushButton *>(u"Command2"_s)->click();
-    QCOMPARE(readFile(dayFiles[0]), monday);
-    QCOMPARE(readFile(dayFiles[1]), records(lessons(1)));
+    trigger(window.get(), u"mnuVto"_s);
+    save(window.get());
+    QCOMPARE(m_folder->read(dayFiles[0]), monday);
+    QCOMPARE(m_folder->read(dayFiles[1]), records(lessons(1)));
 }
 
 void tst_Timetable::failedSaveKeepsTheFileAndTheEdits()
@@ -305,10 +268,10 @@ void tst_Timetable::failedSaveKeepsTheFileAndTheEdits()
     slot(window.get(), 1)->setText(u"Промяна"_s);
     QVERIFY(QFile::remove(m_folder->filePath(dayFiles[0])));
     QVERIFY(QDir(m_folder->path()).mkdir(dayFiles[0]));
-    window->findChild<QPushButton *>(u"Command2"_s)->click();
+    save(window.get());
 
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages[0].contains(dayFiles[0]));
+    QCOMPARE(m_messages->boxes.size(), 1);
+    QVERIFY(m_messages->boxes[0].text.contains(dayFiles[0]));
     QVERIFY(QFileInfo(m_folder->filePath(dayFiles[0])).isDir());
     QCOMPARE(slot(window.get(), 1)->text(), u"Промяна"_s);
 }
@@ -331,19 +294,19 @@ void tst_Timetable::daySelection()
     auto window = loadedWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto *tabs = window->findChild<TabControl *>(u"SSTab1"_s);
+    auto *tabs = child<TabControl>(window.get(), u"SSTab1"_s);
     if (day == 0) // start elsewhere, so Monday is a real change
         tabs->setTab(4);
 
     if (route == u"menu")
-        window->findChild<QAction *>(dayMenus[day])->trigger();
+        trigger(window.get(), dayMenus[day]);
     else if (route == u"key")
         QTest::keyClick(window.get(), Qt::Key(Qt::Key_F1 + day));
     else
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(day).center());
 
     QCOMPARE(tabs->tab(), day);
-    QCOMPARE(panel(window.get(), 1), u"Ден от седмицата   "_s + dayNames[day]);
+    QCOMPARE(panelText(window.get(), 1), u"Ден от седмицата   "_s + dayNames[day]);
     // Only the front page's lessons are shown.
     for (int number = 1; number <= 40; ++number)
         QCOMPARE(slot(window.get(), number)->isVisible(), (number - 1) / 8 == day);
@@ -380,11 +343,8 @@ void tst_Timetable::designPlaces()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.centralWidget()->size(), QSize(428, 360));
     QCOMPARE(window.minimumSize(), window.maximumSize());
-    auto *control = window.findChild<QWidget *>(name);
-    QVERIFY(control);
-    const QRect pixels((twips.x() + 7) / 15, (twips.y() + 7) / 15, (twips.width() + 7) / 15,
-                       (twips.height() + 7) / 15);
-    QCOMPARE(control->geometry(), pixels);
+    const auto *control = child(&window, name);
+    QCOMPARE(control->geometry(), twipsToPixels(twips));
 }
 
 void tst_Timetable::noCaptionIsClipped()
@@ -398,7 +358,7 @@ void tst_Timetable::noCaptionIsClipped()
     }
     for (const QPushButton *button : window.findChildren<QPushButton *>())
         QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width());
-    auto *tabs = window.findChild<TabControl *>(u"SSTab1"_s);
+    auto *tabs = child<TabControl>(&window, u"SSTab1"_s);
     for (int day = 0; day < 5; ++day)
         QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
 }
@@ -431,7 +391,7 @@ void tst_Timetable::exitLeavesTheCalculatorRunning()
     QVERIFY(table.window(0));
     QVERIFY(table.window(0)->isVisible());
 
-    table.window(1)->findChild<QPushButton *>(u"Command1"_s)->click();
+    child<QPushButton>(table.window(1), u"Command1"_s)->click();
     QTRY_VERIFY(!table.window(1));
     QVERIFY(table.window(0)->isVisible());
 }
@@ -445,17 +405,17 @@ void tst_Timetable::calculatorReopensAfresh()
 
     // Both calculator entries, while it is open: still the one window, texts kept.
     QWidget *calculator = table.window(0);
-    calculator->findChild<QLineEdit *>(u"Text1"_s)->setText(u"Непазено"_s);
-    timetable->findChild<QAction *>(u"mnuShowC"_s)->trigger();
-    timetable->findChild<QAction *>(u"mnuCalc"_s)->trigger();
+    child<QLineEdit>(calculator, u"Text1"_s)->setText(u"Непазено"_s);
+    trigger(timetable, u"mnuShowC"_s);
+    trigger(timetable, u"mnuCalc"_s);
     QCOMPARE(table.window(0), calculator);
-    QCOMPARE(calculator->findChild<QLineEdit *>(u"Text1"_s)->text(), u"Непазено"_s);
+    QCOMPARE(child<QLineEdit>(calculator, u"Text1"_s)->text(), u"Непазено"_s);
 
     calculator->close();
     QTRY_VERIFY(!table.window(0));
-    timetable->findChild<QAction *>(u"mnuShowC"_s)->trigger();
+    trigger(timetable, u"mnuShowC"_s);
     QVERIFY(table.window(0));
-    QCOMPARE(table.window(0)->findChild<QLineEdit *>(u"Text1"_s)->text(), u"Предмет"_s);
+    QCOMPARE(child<QLineEdit>(table.window(0), u"Text1"_s)->text(), u"Предмет"_s);
 }
 
 void tst_Timetable::minimiseAffectsThisWindowOnly()
@@ -463,7 +423,7 @@ void tst_Timetable::minimiseAffectsThisWindowOnly()
     WindowTable table;
     addWindows(table);
     QVERIFY(table.open(1));
-    table.window(1)->findChild<QAction *>(u"mnuMinimize"_s)->trigger();
+    trigger(table.window(1), u"mnuMinimize"_s);
     QVERIFY(table.window(1)->isMinimized());
     QVERIFY(!table.window(0)->isMinimized());
 }
@@ -476,8 +436,8 @@ void tst_Timetable::missingDayFileLeavesTheCalculatorOpen()
     QVERIFY(!table.open(1));
     QVERIFY(!table.window(1));
     QVERIFY(table.window(0));
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages[0].contains(u"Petuk.dat"_s));
+    QCOMPARE(m_messages->boxes.size(), 1);
+    QVERIFY(m_messages->boxes[0].text.contains(u"Petuk.dat"_s));
 }
 
 QTEST_MAIN(tst_Timetable)

@@ -1,0 +1,91 @@
+#pragma once
+
+// Shared by the window tests: a folder of data files, named controls, and the messages
+// the windows show.
+
+#include "storage/codepage.h"
+#include "widgets/messagebox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace windowtesting {
+
+inline QByteArray records(const QStringList &texts)
+{
+    QByteArray bytes;
+    for (const QString &text : texts)
+        bytes += '"' + storage::cp1251::encode(text) + "\"\r\n";
+    return bytes;
+}
+
+class DataFolder
+{
+public:
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // A folder that has taken a data file's name: no one can write the file, root included.
+    void blockWithFolder(const QString &name) const
+    {
+        QFile::remove(m_dir.filePath(name));
+        QVERIFY(QDir(m_dir.path()).mkdir(name));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+template<typename Control = QWidget>
+Control *child(const QObject *window, const QString &name)
+{
+    auto *control = window->findChild<Control *>(name);
+    if (!control)
+        qFatal("no control named %s", qPrintable(name));
+    return control;
+}
+
+// Status bar panels are counted from 1.
+inline QString panelText(const QObject *window, int number)
+{
+    return child(window, QStringLiteral("StatusBar1"))->findChildren<QLabel *>().at(number - 1)->text();
+}
+
+inline QRect twipsToPixels(const QRect &twips)
+{
+    return {(twips.x() + 7) / 15, (twips.y() + 7) / 15, (twips.width() + 7) / 15, (twips.height() + 7) / 15};
+}
+
+// Collects the program's message boxes instead of showing them.
+struct Messages
+{
+    struct Box
+    {
+        QString title;
+        QString text;
+    };
+    Messages()
+    {
+        messagebox::setHook([this](QWidget *, const QString &title, const QString &text) {
+            boxes.append({title, text});
+        });
+    }
+    ~Messages() { messagebox::setHook({}); }
+    QList<Box> boxes;
+};
+
+} // namespace windowtesting
