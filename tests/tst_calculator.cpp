@@ -1,5 +1,6 @@
 #include "windowtesting.h"
 
+#include "app/programwindows.h"
 #include "app/windowtable.h"
 #include "calculator/calcwindow.h"
 #include "widgets/dialogfont.h"
@@ -230,9 +231,9 @@ void tst_Calculator::brokenFileAtStartUpIsReported()
     const QByteArray grades = m_folder->read(u"Ocenki.dat"_s);
 
     WindowTable windows;
-    windows.add([this] { return loadedWindow().release(); });
-    QVERIFY(!windows.open(0));
-    QVERIFY(!windows.window(0));
+    programwindows::addTo(windows, m_folder->path());
+    QVERIFY(!windows.open(programwindows::Calculator));
+    QVERIFY(!windows.window(programwindows::Calculator));
     QCOMPARE(m_messages->boxes.size(), 1);
     QVERIFY(m_messages->boxes[0].text.contains(m_folder->filePath(broken)));
     QCOMPARE(m_folder->read(u"Predmeti.dat"_s), subjects);

@@ -1,7 +1,7 @@
 #include "windowtesting.h"
 
+#include "app/programwindows.h"
 #include "app/windowtable.h"
-#include "calculator/calcwindow.h"
 #include "storage/fileerror.h"
 #include "timetable/timetablewindow.h"
 #include "widgets/dialogfont.h"
@@ -74,7 +74,6 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<TimetableWindow> loadedWindow();
-    void addWindows(WindowTable &table);
 
     std::optional<DataFolder> m_folder;
     std::optional<Messages> m_messages;
@@ -119,20 +118,6 @@ std::unique_ptr<TimetableWindow> tst_Timetable::loadedWindow()
     if (!window->Form_Load())
         return nullptr;
     return window;
-}
-
-void tst_Timetable::addWindows(WindowTable &table)
-{
-    const QString folder = m_folder->path();
-    table.add([folder] {
-        auto window = std::make_unique<CalcWindow>(folder);
-        window->Form_Load();
-        return window.release();
-    });
-    table.add([folder, &table]() -> QWidget * {
-        auto window = std::make_unique<TimetableWindow>(folder, [&table] { return table.open(0); });
-        return window->Form_Load() ? window.release() : nullptr;
-    });
 }
 
 void tst_Timetable::loadOpensTheCalculatorFirst()
@@ -386,56 +371,56 @@ void tst_Timetable::keyboardOrder()
 void tst_Timetable::exitLeavesTheCalculatorRunning()
 {
     WindowTable table;
-    addWindows(table);
-    QVERIFY(table.open(1));
-    QVERIFY(table.window(0));
-    QVERIFY(table.window(0)->isVisible());
+    programwindows::addTo(table, m_folder->path());
+    QVERIFY(table.open(programwindows::Timetable));
+    QVERIFY(table.window(programwindows::Calculator));
+    QVERIFY(table.window(programwindows::Calculator)->isVisible());
 
-    child<QPushButton>(table.window(1), u"Command1"_s)->click();
-    QTRY_VERIFY(!table.window(1));
-    QVERIFY(table.window(0)->isVisible());
+    child<QPushButton>(table.window(programwindows::Timetable), u"Command1"_s)->click();
+    QTRY_VERIFY(!table.window(programwindows::Timetable));
+    QVERIFY(table.window(programwindows::Calculator)->isVisible());
 }
 
 void tst_Timetable::calculatorReopensAfresh()
 {
     WindowTable table;
-    addWindows(table);
-    QVERIFY(table.open(1));
-    QWidget *timetable = table.window(1);
+    programwindows::addTo(table, m_folder->path());
+    QVERIFY(table.open(programwindows::Timetable));
+    QWidget *timetable = table.window(programwindows::Timetable);
 
     // Both calculator entries, while it is open: still the one window, texts kept.
-    QWidget *calculator = table.window(0);
+    QWidget *calculator = table.window(programwindows::Calculator);
     child<QLineEdit>(calculator, u"Text1"_s)->setText(u"Непазено"_s);
     trigger(timetable, u"mnuShowC"_s);
     trigger(timetable, u"mnuCalc"_s);
-    QCOMPARE(table.window(0), calculator);
+    QCOMPARE(table.window(programwindows::Calculator), calculator);
     QCOMPARE(child<QLineEdit>(calculator, u"Text1"_s)->text(), u"Непазено"_s);
 
     calculator->close();
-    QTRY_VERIFY(!table.window(0));
+    QTRY_VERIFY(!table.window(programwindows::Calculator));
     trigger(timetable, u"mnuShowC"_s);
-    QVERIFY(table.window(0));
-    QCOMPARE(child<QLineEdit>(table.window(0), u"Text1"_s)->text(), u"Предмет"_s);
+    QVERIFY(table.window(programwindows::Calculator));
+    QCOMPARE(child<QLineEdit>(table.window(programwindows::Calculator), u"Text1"_s)->text(), u"Предмет"_s);
 }
 
 void tst_Timetable::minimiseAffectsThisWindowOnly()
 {
     WindowTable table;
-    addWindows(table);
-    QVERIFY(table.open(1));
-    trigger(table.window(1), u"mnuMinimize"_s);
-    QVERIFY(table.window(1)->isMinimized());
-    QVERIFY(!table.window(0)->isMinimized());
+    programwindows::addTo(table, m_folder->path());
+    QVERIFY(table.open(programwindows::Timetable));
+    trigger(table.window(programwindows::Timetable), u"mnuMinimize"_s);
+    QVERIFY(table.window(programwindows::Timetable)->isMinimized());
+    QVERIFY(!table.window(programwindows::Calculator)->isMinimized());
 }
 
 void tst_Timetable::missingDayFileLeavesTheCalculatorOpen()
 {
     QVERIFY(QFile::remove(m_folder->filePath(u"Petuk.dat"_s)));
     WindowTable table;
-    addWindows(table);
-    QVERIFY(!table.open(1));
-    QVERIFY(!table.window(1));
-    QVERIFY(table.window(0));
+    programwindows::addTo(table, m_folder->path());
+    QVERIFY(!table.open(programwindows::Timetable));
+    QVERIFY(!table.window(programwindows::Timetable));
+    QVERIFY(table.window(programwindows::Calculator));
     QCOMPARE(m_messages->boxes.size(), 1);
     QVERIFY(m_messages->boxes[0].text.contains(u"Petuk.dat"_s));
 }
