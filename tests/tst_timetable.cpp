@@ -401,6 +401,18 @@ void tst_Timetable::calculatorReopensAfresh()
     trigger(timetable, u"mnuShowC"_s);
     QVERIFY(table.window(programwindows::Calculator));
     QCOMPARE(child<QLineEdit>(table.window(programwindows::Calculator), u"Text1"_s)->text(), u"Предмет"_s);
+
+    // A calculator that cannot load does not appear; the timetable keeps its edits.
+    table.window(programwindows::Calculator)->close();
+    QTRY_VERIFY(!table.window(programwindows::Calculator));
+    QFile::remove(m_folder->filePath(u"Ocenki.dat"_s));
+    slot(timetable, 9)->setText(u"Непазен час"_s);
+    trigger(timetable, u"mnuCalc"_s);
+    QVERIFY(!table.window(programwindows::Calculator));
+    QCOMPARE(m_messages->boxes.size(), 1);
+    QVERIFY(m_messages->boxes[0].text.contains(u"Ocenki.dat"_s));
+    QVERIFY(table.window(programwindows::Timetable));
+    QCOMPARE(slot(timetable, 9)->text(), u"Непазен час"_s);
 }
 
 void tst_Timetable::minimiseAffectsThisWindowOnly()
