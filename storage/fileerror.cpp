@@ -26,8 +26,8 @@ QString FileError::text() const
         return u"Опит за четене след края на файла"_s;
     case FileNotFound:
         return u"Файлът не е намерен"_s;
-    case FieldTooLong:
-        return u"Файлът е повреден: поле по-дълго от 64 KiB"_s;
+    case BrokenFile:
+        return u"Файлът е повреден"_s;
     case PathFileAccess:
         return u"Грешка при достъп до пътя или файла"_s;
     }

@@ -9,7 +9,7 @@ namespace storage {
 
 // The one failure type of every data file operation: a run-time error number in the
 // classic numbering, a description for the pupil, and the file concerned.
-// FieldTooLong is ours: a field over 64 KiB means a broken file, and it borrows 59
+// BrokenFile is ours (see FieldReader for what counts as broken); it borrows 59
 // ("bad record length"), the classic number closest to it.
 class FileError : public std::exception
 {
@@ -20,11 +20,11 @@ public:
         DiskFull = 61,
         InputPastEnd = 62,
         FileNotFound = 53,
-        FieldTooLong = 59,
+        BrokenFile = 59,
         PathFileAccess = 75,
     };
 
-    // `reason` is the operating system's own wording, if there is one.
+    // `reason` is the operating system's own wording, or what is wrong with a broken file.
     FileError(Number number, QString path, QString reason = {});
 
     Number number() const { return m_number; }

@@ -12,14 +12,13 @@ namespace storage {
 class RecordReader
 {
 public:
-    // Opens an existing file from its start; it is never created.
+    // Opens an existing regular file from its start; it is never created.
     RecordReader(const QString &path, int handle);
     ~RecordReader();
     RecordReader(const RecordReader &) = delete;
     RecordReader &operator=(const RecordReader &) = delete;
 
-    // The next field, however the fields are spread over lines. A field over 64 KiB
-    // means a broken file and throws FieldTooLong before more of it is read.
+    // The next field, however the fields are spread over lines (see FieldReader).
     QString readField();
     void close();
 

@@ -54,10 +54,10 @@ QByteArray allBytes()
     return bytes;
 }
 
-// Every character the code page holds, the double quote left out.
-QString everyCharacterButQuote()
+// Every character a text may hold: the code page's, but the double quote and NUL.
+QString everyTextCharacter()
 {
-    return storage::cp1251::decode(allBytes()).remove(u'"');
+    return storage::cp1251::decode(allBytes()).remove(u'"').remove(QChar(0));
 }
 
 } // namespace
@@ -155,6 +155,7 @@ void TestStorage::writerBytes_data()
     QTest::newRow("Cyrillic") << QStringList{u"Математика"_s}
                               << QByteArray("\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n");
     QTest::newRow("unrepresentable") << QStringList{u"x😀y"_s} << QByteArray("\"x?y\"\r\n");
+    QTest::newRow("NUL becomes ?") << QStringList{u"a"_s + QChar(0) + u"b"_s} << QByteArray("\"a?b\"\r\n");
     QTest::newRow("inner quote unescaped") << QStringList{u"a \"b\""_s}
                                            << QByteArray("\"a \"b\"\"\r\n");
     QTest::newRow("three lines") << QStringList{u"abc"_s, QString(), u"a, b"_s}
@@ -179,7 +180,7 @@ void TestStorage::roundTrip_data()
     QTest::newRow("blanks") << QStringList{u"  spaced  "_s, u" "_s, u"a  "_s};
     QTest::newRow("Cyrillic") << QStringList{u"Математика"_s, u"Ёж №5"_s};
     QTest::newRow("line ends inside") << QStringList{u"a\r\nb"_s, u"\r"_s, u"\n"_s};
-    QTest::newRow("every character") << QStringList{everyCharacterButQuote(), u"x"_s};
+    QTest::newRow("every character") << QStringList{everyTextCharacter(), u"x"_s};
 }
 
 void TestStorage::roundTrip()
@@ -219,8 +220,8 @@ void TestStorage::reader_data()
     QTest::newRow("inner quotes")
         << QByteArray("\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n")
         << QStringList{u"Английски "_s, u"x"_s, u"y"_s};
-    QTest::newRow("every byte") << '"' + QByteArray(allBytes()).remove(0x22, 1) + '"'
-                                << QStringList{everyCharacterButQuote()};
+    QTest::newRow("every byte") << '"' + QByteArray(allBytes()).remove(0x22, 1).remove(0, 1) + '"'
+                                << QStringList{everyTextCharacter()};
     QTest::newRow("64 KiB field") << '"' + QByteArray(64 * 1024, 'x') + "\"\r\n"
                                   << QStringList{QString(64 * 1024, u'x')};
 }
@@ -243,11 +244,12 @@ void TestStorage::readErrors_data()
     QTest::newRow("empty file") << QByteArray() << 1 << int(FileError::InputPastEnd);
     QTest::newRow("short file") << QByteArray("\"a\"\r\n\"b\"\r\n") << 3 << int(FileError::InputPastEnd);
     QTest::newRow("quoted field over 64 KiB")
-        << '"' + QByteArray(64 * 1024 + 1, 'x') + "\"\r\n" << 1 << int(FileError::FieldTooLong);
+        << '"' + QByteArray(64 * 1024 + 1, 'x') + "\"\r\n" << 1 << int(FileError::BrokenFile);
     QTest::newRow("unquoted line over 64 KiB")
-        << QByteArray(1024 * 1024, 'x') << 1 << int(FileError::FieldTooLong);
+        << QByteArray(1024 * 1024, 'x') << 1 << int(FileError::BrokenFile);
     QTest::newRow("junk after a quote over 64 KiB")
-        << "\"a\"" + QByteArray(1024 * 1024, 'x') << 1 << int(FileError::FieldTooLong);
+        << "\"a\"" + QByteArray(1024 * 1024, 'x') << 1 << int(FileError::BrokenFile);
+    QTest::newRow("NUL byte") << QByteArray("\"a\"\r\n\"b\0\"\r\n", 9) << 2 << int(FileError::BrokenFile);
 }
 
 void TestStorage::readErrors()
