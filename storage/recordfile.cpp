@@ -100,7 +100,9 @@ struct RecordWriter::Private
 RecordWriter::Private::Private(const QString &path, int handle)
     : claim(handle, path), path(path), file(path)
 {
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (full disk, size limit) shows in write()'s count: a
+    // buffered flush loses it, and commit() would put the first part of the file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError(FileError::PathFileAccess, path, file.errorString());
 }
 
