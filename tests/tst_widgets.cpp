@@ -1,8 +1,10 @@
+#include "widgets/drawnicon.h"
 #include "widgets/statusbar.h"
 #include "widgets/tabcontrol.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -65,6 +67,9 @@ private Q_SLOTS:
     void userChangesPages();
     void captionsFitTheirTabs();
     void tabsStayAbovePageChildren();
+
+    void drawnIconAnswersAsItsPictures_data();
+    void drawnIconAnswersAsItsPictures();
 };
 
 void tst_Widgets::docksAndSpringTakesTheRest_data()
@@ -286,6 +291,57 @@ void tst_Widgets::tabsStayAbovePageChildren()
     for (const QPoint point : {QPoint(5, 20), QPoint(130, 30), QPoint(5, 60), QPoint(380, 60)}) {
         const QString where = u"%1,%2"_s.arg(point.x()).arg(point.y());
         QVERIFY2(image.pixelColor(point) != red, qPrintable(where));
+    }
+}
+
+void tst_Widgets::drawnIconAnswersAsItsPictures_data()
+{
+    QTest::addColumn<QIcon::Mode>("mode");
+    QTest::addColumn<QIcon::State>("state");
+    QTest::newRow("normal") << QIcon::Normal << QIcon::Off;
+    QTest::newRow("normal, on") << QIcon::Normal << QIcon::On;
+    QTest::newRow("disabled") << QIcon::Disabled << QIcon::Off;
+    QTest::newRow("active") << QIcon::Active << QIcon::Off;
+}
+
+// The icon paints its pictures only when asked, yet answers every request as an icon made
+// of all of them, at 1x and 2x, would.
+void tst_Widgets::drawnIconAnswersAsItsPictures()
+{
+    QFETCH(QIcon::Mode, mode);
+    QFETCH(QIcon::State, state);
+    const auto draw = [](QPainter &p) {
+        p.setPen(QPen(Qt::darkBlue, 0.8));
+        p.setBrush(Qt::yellow);
+        p.drawEllipse(QRectF(1.5, 2.5, 13, 11));
+    };
+    QIcon pictures;
+    for (int size : {16, 32, 48}) {
+        for (qreal scale : {1.0, 2.0}) {
+            QPixmap pixmap(QSize(size, size) * scale);
+            pixmap.setDevicePixelRatio(scale);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(size / 16.0, size / 16.0);
+            draw(painter);
+            pictures.addPixmap(pixmap);
+        }
+    }
+    const QIcon drawn = drawnIcon({16, 32, 48}, draw);
+
+    QCOMPARE(drawn.availableSizes(mode, state), pictures.availableSizes(mode, state));
+    for (int side = 1; side <= 100; ++side) {
+        for (const QSize size : {QSize(side, side), QSize(side, side / 2 + 1)}) {
+            QCOMPARE(drawn.actualSize(size, mode, state), pictures.actualSize(size, mode, state));
+            for (qreal scale : {1.0, 2.0}) {
+                const QPixmap expected = pictures.pixmap(size, scale, mode, state);
+                const QPixmap actual = drawn.pixmap(size, scale, mode, state);
+                QCOMPARE(actual.devicePixelRatio(), expected.devicePixelRatio());
+                QCOMPARE(actual.toImage().convertToFormat(QImage::Format_ARGB32),
+                         expected.toImage().convertToFormat(QImage::Format_ARGB32));
+            }
+        }
     }
 }
 
