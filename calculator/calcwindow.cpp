@@ -129,6 +129,7 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
                                  ShortCredit}},
                                design::statusBarHeight, client);
     StatusBar1->setObjectName(u"StatusBar1"_s);
+    StatusBar1->setAccessibleName(u"Лента на състоянието"_s);
     StatusBar1->panel(4)->setToolTip(authorCredit());
 
     Command4 = placed(new QPushButton(u"За Автора"_s, client), u"Command4"_s, design::Command4);
@@ -170,6 +171,8 @@ void CalcWindow::createRows(QWidget *client)
         o(row)->setValidator(typingLimit);
         setTextColor(Text(row), color);
         setTextColor(o(row), color);
+        Text(row)->setAccessibleName(u"Предмет %1"_s.arg(row));
+        o(row)->setAccessibleName(u"Оценка %1"_s.arg(row));
     }
 }
 
@@ -177,7 +180,7 @@ void CalcWindow::createFrame(QWidget *client)
 {
     Frame1 = placed(new QGroupBox(u"Настройки и резултати :"_s, client), u"Frame1"_s, design::Frame1);
 
-    label(Frame1, u"Label4"_s, u"Брой предмети:"_s, design::Label4);
+    QLabel *Label4 = label(Frame1, u"Label4"_s, u"Брой предмети:"_s, design::Label4);
 
     Combo1 = placed(new QComboBox(Frame1), u"Combo1"_s, design::Combo1);
     QPalette listPalette = Combo1->palette();
@@ -186,6 +189,10 @@ void CalcWindow::createFrame(QWidget *client)
     for (auto role : {QPalette::Text, QPalette::ButtonText})
         listPalette.setColor(role, Qt::black);
     Combo1->setPalette(listPalette);
+    // Screen readers on Linux name a list by its label, elsewhere by its accessible name.
+    Label4->setBuddy(Combo1);
+    Combo1->setAccessibleName(u"Брой оценки"_s);
+    Combo1->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
 
     Command2 = placed(new QPushButton(u"Изчисли "_s, Frame1), u"Command2"_s, design::Command2);
 
@@ -194,6 +201,7 @@ void CalcWindow::createFrame(QWidget *client)
 
     Res = placed(new QLineEdit(Frame1), u"Res"_s, design::Res);
     Res->setReadOnly(true);
+    Res->setAccessibleName(u"Средноаритметична оценка"_s);
 
     Command3 = placed(new QToolButton(Frame1), u"Command3"_s, design::Command3);
     Command3->setText(u"Запиши!"_s);

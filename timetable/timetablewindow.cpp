@@ -104,9 +104,11 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
                                  u"CAPS"_s}},
                                design::statusBarHeight, client);
     StatusBar1->setObjectName(u"StatusBar1"_s);
+    StatusBar1->setAccessibleName(u"Лента на състоянието"_s);
     Command2 = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s, design::Command2);
     Command1 = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::Command1);
     SSTab1 = placed(new TabControl(client), u"SSTab1"_s, design::SSTab1);
+    SSTab1->setAccessibleName(u"Ден от седмицата"_s);
     createDayPages();
     createMenu();
 
@@ -143,6 +145,7 @@ void TimetableWindow::createDayPages()
             auto *lessonSlot = placed(new QLineEdit(frame), u"Text%1"_s.arg(number),
                                       design::lessonSlot(lesson));
             lessonSlot->setFocusPolicy(Qt::ClickFocus);
+            lessonSlot->setAccessibleName(u"%1, час %2"_s.arg(days[day].name).arg(lesson));
             m_slots[number - 1] = lessonSlot;
         }
     }
