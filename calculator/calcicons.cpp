@@ -6,22 +6,25 @@
 
 namespace calcicons {
 
+void paintWindow(QPainter &p)
+{
+    p.setPen(QPen(QColor(20, 40, 90), 0.8));
+    p.setBrush(QColor(50, 90, 170));
+    p.drawRoundedRect(QRectF(2.5, 0.5, 11, 15), 1.5, 1.5);
+    p.setBrush(QColor(200, 235, 190));
+    p.drawRect(QRectF(4, 2, 8, 3.5));
+    p.setPen(Qt::NoPen);
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            p.setBrush(row == 2 && column == 2 ? QColor(230, 60, 40) : QColor(235, 235, 235));
+            p.drawRect(QRectF(4 + 3 * column, 7 + 2.7 * row, 2, 1.8));
+        }
+    }
+}
+
 QIcon window()
 {
-    return drawnIcon({16, 32, 48}, [](QPainter &p) {
-        p.setPen(QPen(QColor(20, 40, 90), 0.8));
-        p.setBrush(QColor(50, 90, 170));
-        p.drawRoundedRect(QRectF(2.5, 0.5, 11, 15), 1.5, 1.5);
-        p.setBrush(QColor(200, 235, 190));
-        p.drawRect(QRectF(4, 2, 8, 3.5));
-        p.setPen(Qt::NoPen);
-        for (int row = 0; row < 3; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                p.setBrush(row == 2 && column == 2 ? QColor(230, 60, 40) : QColor(235, 235, 235));
-                p.drawRect(QRectF(4 + 3 * column, 7 + 2.7 * row, 2, 1.8));
-            }
-        }
-    });
+    return drawnIcon({16, 32, 48}, paintWindow);
 }
 
 QIcon save()
