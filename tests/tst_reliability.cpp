@@ -30,7 +30,7 @@
 #include <sys/mount.h>
 #endif
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes(); // no header for it in GCC
 #endif
 
 using namespace Qt::StringLiterals;
