@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh
+# The delivery tests also compile the Windows resource and check the desktop entry.
+bash scripts/build.sh binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev desktop-file-utils
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure --timeout 600

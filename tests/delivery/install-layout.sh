@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary folder, as the package does, and checks the program
+# folder: executable, default data files and icons; a second install keeps saved data.
+# Usage: install-layout.sh <build folder> <executable name> <icon size>...
+set -euo pipefail
+build=$1 executable=$2
+shift 2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+need() {
+    if [ ! -f "$prefix/$1" ]; then
+        echo "missing from the program folder: $1"
+        status=1
+    fi
+}
+data=(Predmeti.dat Ocenki.dat Ponedelnic.dat Vtornic.dat Srqda.dat Chetvurtuk.dat Petuk.dat)
+need "$executable"
+[ -x "$prefix/$executable" ] || { echo "$executable is not executable"; status=1; }
+for file in "${data[@]}" icons/tumbora.svg; do need "$file"; done
+for size in "$@"; do need "icons/tumbora-$size.png"; done
+
+# A pupil's saved data survive a reinstall into the same folder; a lost file comes back.
+printf '"saved"\r\n' > "$prefix/Ocenki.dat"
+rm "$prefix/Petuk.dat"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ "$(cat "$prefix/Ocenki.dat")" = $'"saved"\r' ] || { echo "reinstall overwrote Ocenki.dat"; status=1; }
+need Petuk.dat
+[ $status -eq 0 ] && echo "program folder laid out as expected"
+exit $status

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Compiles the Windows resource script with MinGW's windres and checks the icon and the
+# strings of the version block. Usage: windres.sh <tumbora.rc> <folder of tumbora.ico>
+set -euo pipefail
+windres=x86_64-w64-mingw32-windres
+headers=/usr/x86_64-w64-mingw32/include
+if ! command -v "$windres" >/dev/null || [ ! -f "$headers/winver.h" ]; then
+    echo "SKIP: needs $windres and $headers/winver.h (Debian: binutils-mingw-w64-x86-64, mingw-w64-x86-64-dev)"
+    exit 77
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$windres" --preprocessor=cpp -D_WIN32 -DRC_INVOKED -I"$headers" -I"$2" -i "$1" -O res -o "$work/tumbora.res"
+"$windres" -i "$work/tumbora.res" -O rc -o "$work/decompiled.rc"
+
+status=0
+expect() {
+    if ! grep -qF -- "$1" "$work/decompiled.rc"; then
+        echo "missing: $1"
+        status=1
+    fi
+}
+expect 'BLOCK "040904B0"'
+for value in '"ProductName", "Tumbora"' '"InternalName", "Tumbora"' \
+             '"OriginalFilename", "Tumbora.exe"' '"FileVersion", "1.00"' '"ProductVersion", "1.00"'; do
+    expect "VALUE $value"
+done
+expect '"IDI_TUMBORA"'
+expect 'Has 5 elements'
+[ $status -eq 0 ] && echo "tumbora.rc: icon and version strings as expected"
+exit $status
