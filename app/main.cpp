@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tumbora"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Wayland task bars find the icon through the desktop entry of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tumbora"));
     dialogfont::apply();
 
     WindowTable windows;
