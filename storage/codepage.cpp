@@ -27,6 +27,16 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
 };
 
+// Every byte's character, for decoding without a branch.
+constexpr std::array<char16_t, 256> kDecode = [] {
+    std::array<char16_t, 256> table{};
+    for (int byte = 0; byte < 0x80; ++byte)
+        table[byte] = char16_t(byte);
+    for (int byte = 0x80; byte < 0x100; ++byte)
+        table[byte] = kHigh[byte - 0x80];
+    return table;
+}();
+
 char encodeUnit(char16_t unit)
 {
     if (unit < 0x80)
@@ -46,11 +56,9 @@ char encodeUnit(char16_t unit)
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = QChar(byte < 0x80 ? char16_t(byte) : kHigh[byte - 0x80]);
-    }
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (const char c : bytes)
+        *out++ = kDecode[static_cast<unsigned char>(c)];
     return text;
 }
 

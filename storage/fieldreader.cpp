@@ -5,6 +5,8 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace storage {
@@ -20,6 +22,17 @@ bool isLineEnd(int c)
     return c == '\r' || c == '\n';
 }
 
+// The failures, kept out of the loops that check for them.
+[[noreturn]] Q_DECL_COLD_FUNCTION void nulByte(const QString &path, qint64 position)
+{
+    throw FileError(FileError::BrokenFile, path, u"нулев байт на позиция %1"_s.arg(position));
+}
+
+[[noreturn]] Q_DECL_COLD_FUNCTION void fieldTooLong(const QString &path)
+{
+    throw FileError(FileError::BrokenFile, path, u"поле, по-дълго от 64 KiB"_s);
+}
+
 } // namespace
 
 FieldReader::FieldReader(QIODevice &device, QString path) : m_device(device), m_path(std::move(path))
@@ -27,34 +40,37 @@ FieldReader::FieldReader(QIODevice &device, QString path) : m_device(device), m_
 }
 
 // The next byte without consuming it, or -1 at the end of the file.
-int FieldReader::peek()
+inline int FieldReader::peek()
 {
-    if (m_pos == m_buffer.size()) {
-        m_offset += m_buffer.size();
-        m_buffer.resize(kChunk);
-        const qint64 n = m_device.read(m_buffer.data(), kChunk);
-        if (n < 0)
-            throw FileError(FileError::DeviceIoError, m_path, m_device.errorString());
-        m_buffer.resize(n);
-        m_pos = 0;
-        if (n == 0)
-            return -1;
-    }
-    const auto c = static_cast<unsigned char>(m_buffer[m_pos]);
-    if (c == 0)
-        throw FileError(FileError::BrokenFile, m_path,
-                        u"нулев байт на позиция %1"_s.arg(m_offset + m_pos));
+    if (m_pos == m_buffer.size()) [[unlikely]]
+        return refill();
+    const auto c = static_cast<unsigned char>(m_buffer.constData()[m_pos]);
+    if (c == 0) [[unlikely]]
+        nulByte(m_path, m_offset + m_pos);
     return c;
 }
 
-// Every byte of a field but its quotes and delimiter counts against the limit.
-void FieldReader::count()
+// Reads the next chunk, then as peek().
+int FieldReader::refill()
 {
-    if (++m_fieldBytes > kMaxField)
-        throw FileError(FileError::BrokenFile, m_path, u"поле, по-дълго от 64 KiB"_s);
+    m_offset += m_buffer.size();
+    m_buffer.resize(kChunk);
+    const qint64 n = m_device.read(m_buffer.data(), kChunk);
+    if (n < 0)
+        throw FileError(FileError::DeviceIoError, m_path, m_device.errorString());
+    m_buffer.resize(n);
+    m_pos = 0;
+    return n == 0 ? -1 : peek();
 }
 
-void FieldReader::skipBlanks()
+// Every byte of a field but its quotes and delimiter counts against the limit.
+inline void FieldReader::count()
+{
+    if (++m_fieldBytes > kMaxField) [[unlikely]]
+        fieldTooLong(m_path);
+}
+
+inline void FieldReader::skipBlanks()
 {
     while (peek() == ' ') {
         count();
@@ -63,7 +79,7 @@ void FieldReader::skipBlanks()
 }
 
 // Consumes a comma or line end (CR LF, CR or LF); false if something else follows.
-bool FieldReader::endField()
+inline bool FieldReader::endField()
 {
     const int c = peek();
     if (c == ',' || c == '\n') {
@@ -96,18 +112,45 @@ QString FieldReader::readField()
     QByteArray value;
     if (peek() == '"') {
         skip();
-        for (int c = peek(); c >= 0; c = peek()) {
+        QString text;
+        bool closed = false;
+        // Up to the closing quote, a run of the buffer at a time; what the byte-by-byte
+        // reading would check, in the same order: a NUL, then the length limit.
+        while (peek() >= 0) {
+            const char *const data = m_buffer.constData();
+            const char *const begin = data + m_pos;
+            const char *const end = data + m_buffer.size();
+            const char *stop = static_cast<const char *>(std::memchr(begin, '"', size_t(end - begin)));
+            if (!stop)
+                stop = end;
+            if (const void *nul = std::memchr(begin, '\0', size_t(stop - begin)))
+                stop = static_cast<const char *>(nul);
+            const qsizetype length = stop - begin;
+            if (m_fieldBytes + length > kMaxField) [[unlikely]]
+                fieldTooLong(m_path);
+            m_fieldBytes += length;
+            m_pos += length;
+            if (stop == end) {
+                value.append(begin, length);
+                continue;
+            }
+            if (*stop == '\0') [[unlikely]]
+                nulByte(m_path, m_offset + m_pos);
             skip();
-            if (c == '"')
-                break;
-            count();
-            value.append(char(c));
+            // Most fields lie in one buffer: decoded from there, without a copy.
+            text = value.isEmpty() ? cp1251::decode(QByteArrayView(begin, length))
+                                   : cp1251::decode(value.append(begin, length));
+            closed = true;
+            break;
         }
+        if (!closed) // the file ended inside the quotes
+            text = cp1251::decode(value);
         skipBlanks();
         // Whatever a quote inside the text left behind goes with the rest of its line, so
         // the fields after it stay in place in a file of one field per line.
         if (!endField())
             skipRestOfLine();
+        return text;
     } else {
         for (int c = peek(); c >= 0 && c != ',' && !isLineEnd(c); c = peek()) {
             count();

@@ -23,6 +23,7 @@ public:
 
 private:
     int peek();
+    int refill();
     void skip() { ++m_pos; }
     void count();
     void skipBlanks();
