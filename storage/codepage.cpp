@@ -55,10 +55,23 @@ char encodeUnit(char16_t unit)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (const char c : bytes)
-        *out++ = kDecode[static_cast<unsigned char>(c)];
+    const qsizetype size = bytes.size();
+    QString text(size, Qt::Uninitialized);
+    char16_t *const out = reinterpret_cast<char16_t *>(text.data());
+    const auto *const in = reinterpret_cast<const unsigned char *>(bytes.data());
+    // Four at a time: left to itself, the compiler emulates a vector table lookup through
+    // the stack, at twice the time.
+    qsizetype i = 0;
+    for (; i + 4 <= size; i += 4) {
+        const char16_t a = kDecode[in[i]], b = kDecode[in[i + 1]];
+        const char16_t c = kDecode[in[i + 2]], d = kDecode[in[i + 3]];
+        out[i] = a;
+        out[i + 1] = b;
+        out[i + 2] = c;
+        out[i + 3] = d;
+    }
+    for (; i < size; ++i)
+        out[i] = kDecode[in[i]];
     return text;
 }
 
