@@ -124,9 +124,15 @@ rows.append(('Calculator: save, two files (Запиши!)', us(commands[(calc, '
              '%.2f' % (commands[(calc, 'save')] / commands[(calc, 'saveFloor')]), '< 1 ms'))
 rows.append(('Timetable: save, one day file', us(commands[(table, 'save')]), '', '', '< 1 ms'))
 for r in records:
-    rows.append(('Record lines read field by field: %d lines, %.0f MB' % (r['lines'], r['bytes'] / 1e6),
+    rows.append(('Record lines read field by field: %d lines, %.1f MB' % (r['lines'], r['bytes'] / 1e6),
                  '%.0f MB/s (%.1f ns a line)' % (r['reader_mb_s'], r['reader_ns_per_line']),
                  '%.0f MB/s (memchr scan)' % r['scan_mb_s'], '%.2f' % r['ratio'], '≥ 0.25'))
+r = records[-1]
+rows.append(('Record lines: a line read, %d lines' % r['lines'],
+             '%.1f ns = %.1f scan + %.1f QString + %.1f parsing, decoding' % (
+                 r['reader_ns_per_line'], r['scan_ns_per_line'], r['qstring_ns_per_line'],
+                 r['reader_ns_per_line'] - r['scan_ns_per_line'] - r['qstring_ns_per_line']),
+             '%.1f ns (scan)' % r['scan_ns_per_line'], '', ''))
 if len(records) >= 2:
     growth = (records[-1]['reader_ns_per_line'] * records[-1]['lines']) / (records[0]['reader_ns_per_line'] * records[0]['lines'])
     rows.append(('Record lines: time for %d× the lines' % (records[-1]['lines'] / records[0]['lines']),
