@@ -6,13 +6,13 @@
 #   bench/run.sh                 # about 5 minutes on 2 cores
 #
 # Settings (environment): BUILD_DIR (build-release), STARTS (start-ups of each program
-# under X, 21), IDLE_SECONDS (60), CALLGRIND_RUNS (3), RECORD_LINES ("100000 1000000").
+# under X, 31), IDLE_SECONDS (60), CALLGRIND_RUNS (3), RECORD_LINES ("100000 1000000").
 # The raw figures are kept in $BUILD_DIR/bench-results/. Benchmarks assert nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${BUILD_DIR:-build-release}
-starts=${STARTS:-21}
+starts=${STARTS:-31}
 idle_seconds=${IDLE_SECONDS:-60}
 callgrind_runs=${CALLGRIND_RUNS:-3}
 record_lines=${RECORD_LINES:-100000 1000000}
@@ -81,6 +81,7 @@ for floor_line, tumbora_line in zip(lines[0::2], lines[1::2]):
         starts['tumbora'].append(t)
         ratios.append(t['frame_ms'] / f['frame_ms'])
 frame = {k: statistics.median(r['frame_ms'] for r in v) for k, v in starts.items()}
+fastest = {k: min(r['frame_ms'] for r in v) for k, v in starts.items()}
 hwm = {k: statistics.median(r['hwm_kib'] for r in v) / 1024 for k, v in starts.items()}
 idle = {k: pairs(open(f'{results}/idle-{k}.txt').read()) for k in ('floor', 'tumbora')}
 instructions = {'floor': [], 'tumbora_firstframe': []}
@@ -95,8 +96,11 @@ records = [pairs(line) for line in open(f'{results}/records.txt')]
 def ms(value): return f'{value:.1f} ms'
 def us(value): return f'{value * 1000:.1f} µs' if value < 1 else ms(value)
 rows = [
-    ('Start-up: launch to painted window, Xvfb (median of %d)' % len(ratios),
-     ms(frame['tumbora']), ms(frame['floor']), '%.2f (median of pairs)' % statistics.median(ratios), '≤ 1.10'),
+    ('Start-up: launch to painted window, Xvfb: median (fastest) of %d' % len(ratios),
+     '%s (%s)' % (ms(frame['tumbora']), ms(fastest['tumbora'])),
+     '%s (%s)' % (ms(frame['floor']), ms(fastest['floor'])),
+     '%.2f median of the pairs\' ratios (%.2f)' % (statistics.median(ratios), fastest['tumbora'] / fastest['floor']),
+     '≤ 1.10'),
     ('Instructions to the first frame, offscreen (callgrind)',
      f"{ir['tumbora_firstframe'] / 1e6:.1f} M", f"{ir['floor'] / 1e6:.1f} M",
      '%.3f' % (ir['tumbora_firstframe'] / ir['floor']), '≤ 1.10'),
