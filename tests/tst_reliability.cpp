@@ -20,13 +20,13 @@
 
 #include <csignal>
 #include <functional>
-#include <malloc.h>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #ifdef Q_OS_LINUX
+#include <malloc.h>
 #include <sys/mount.h>
 #endif
 #if defined(__SANITIZE_ADDRESS__)
@@ -109,7 +109,7 @@ qint64 heapInUse()
 {
 #if defined(__SANITIZE_ADDRESS__)
     return qint64(__sanitizer_get_current_allocated_bytes());
-#elif defined(__GLIBC__)
+#elif defined(Q_OS_LINUX) && defined(__GLIBC__)
     return qint64(mallinfo2().uordblks);
 #else
     return -1;
