@@ -15,8 +15,7 @@ struct DataFile
 // The folder that holds the executable, where every data file lives.
 QString applicationFolder();
 
-// `folder` followed by the file's name, with the platform's native separator. A name
-// may start with a backslash ("\\Predmeti.dat"), as the original names do.
+// `folder` followed by the file's name, with the platform's native separator.
 QString dataFilePath(const QString &folder, const DataFile &file);
 
 } // namespace storage

@@ -341,7 +341,7 @@ void TestStorage::abandonedWriterKeepsOldFile()
 void TestStorage::dataFilePath()
 {
     const QString expected = QDir::toNativeSeparators(u"/school/bin/Ocenki.dat"_s);
-    QCOMPARE(storage::dataFilePath(u"/school/bin"_s, {"\\Ocenki.dat", 1}), expected);
+    QCOMPARE(storage::dataFilePath(u"/school/bin"_s, {"Ocenki.dat", 1}), expected);
     QCOMPARE(storage::dataFilePath(u"/school/bin/"_s, {"Ocenki.dat", 1}), expected);
 }
 
