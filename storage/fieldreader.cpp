@@ -151,16 +151,15 @@ QString FieldReader::readField()
         if (!endField())
             skipRestOfLine();
         return text;
-    } else {
-        for (int c = peek(); c >= 0 && c != ',' && !isLineEnd(c); c = peek()) {
-            count();
-            value.append(char(c));
-            skip();
-        }
-        endField();
-        while (value.endsWith(' '))
-            value.chop(1);
     }
+    for (int c = peek(); c >= 0 && c != ',' && !isLineEnd(c); c = peek()) {
+        count();
+        value.append(char(c));
+        skip();
+    }
+    endField();
+    while (value.endsWith(' '))
+        value.chop(1);
     return cp1251::decode(value);
 }
 

@@ -69,11 +69,6 @@ StatusBar::StatusBar(const QList<Panel> &panels, int heightTwips, QWidget *paren
     layoutPanels();
 }
 
-int StatusBar::panelCount() const
-{
-    return int(m_panels.size());
-}
-
 QLabel *StatusBar::panel(int number) const
 {
     return m_panels.value(number - 1);

@@ -31,7 +31,6 @@ public:
 
     StatusBar(const QList<Panel> &panels, int heightTwips, QWidget *parent);
 
-    int panelCount() const;
     // Panels are counted from 1.
     QLabel *panel(int number) const;
 
