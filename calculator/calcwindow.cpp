@@ -5,13 +5,14 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
+#include "widgets/dropdownlist.h"
+#include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
 #include "widgets/twips.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -178,14 +179,13 @@ void CalcWindow::createRows(QWidget *client)
 
 void CalcWindow::createFrame(QWidget *client)
 {
-    Frame1 = placed(new QGroupBox(u"Настройки и резултати :"_s, client), u"Frame1"_s, design::Frame1);
+    Frame1 = placed(new Frame(u"Настройки и резултати :"_s, client), u"Frame1"_s, design::Frame1);
 
     QLabel *Label4 = label(Frame1, u"Label4"_s, u"Брой предмети:"_s, design::Label4);
 
-    Combo1 = placed(new QComboBox(Frame1), u"Combo1"_s, design::Combo1);
+    Combo1 = placed(new DropDownList(Frame1), u"Combo1"_s, design::Combo1);
     QPalette listPalette = Combo1->palette();
-    for (auto role : {QPalette::Base, QPalette::Button})
-        listPalette.setColor(role, design::listColor);
+    listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
     for (auto role : {QPalette::Text, QPalette::ButtonText})
         listPalette.setColor(role, Qt::black);
     Combo1->setPalette(listPalette);

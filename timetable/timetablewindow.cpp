@@ -4,13 +4,13 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
+#include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
 #include "widgets/tabcontrol.h"
 #include "widgets/twips.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -134,7 +134,7 @@ void TimetableWindow::createDayPages()
 
     for (int day = 0; day < DayCount; ++day) {
         QWidget *page = SSTab1->addPage(days[day].name);
-        auto *frame = placed(new QGroupBox(page), QString::fromLatin1(days[day].frame), design::frame);
+        auto *frame = placed(new Frame({}, page), QString::fromLatin1(days[day].frame), design::frame);
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
             const int label = days[day].firstLabel + days[day].labelStep * (lesson - 1);
             placed(new QLabel(QString::number(lesson), frame), u"Label%1"_s.arg(label),
