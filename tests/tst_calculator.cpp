@@ -10,7 +10,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 #include <optional>
@@ -80,6 +82,9 @@ private Q_SLOTS:
     void controlsStandAtTheirDesignPlaces();
     void noCaptionIsClipped();
     void keyboardOrder();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
+    void wheelTurnsOnlyTheFocusedList();
     void gradeBoxLimitsTypingOnly();
 
     void gradeCountChainOrder();
@@ -316,6 +321,55 @@ void tst_Calculator::keyboardOrder()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, expected);
+}
+
+void tst_Calculator::returnPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Изчисли, Return") << u"Command2"_s << Qt::Key_Return;
+    QTest::newRow("Запиши!, Enter") << u"Command3"_s << Qt::Key_Enter;
+}
+
+void tst_Calculator::returnPressesTheFocusedButton()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::Key, key);
+
+    auto window = loadedWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *button = child<QAbstractButton>(window.get(), name);
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    button->setFocus();
+    QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(clicks.size(), 1);
+}
+
+void tst_Calculator::wheelTurnsOnlyTheFocusedList()
+{
+    auto window = loadedWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QComboBox *list = countList(window.get());
+    const auto turnUp = [list] {
+        const QPointF centre = list->rect().center();
+        QWheelEvent wheel(centre, list->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+    };
+
+    // With the focus in a subject box, three turns over the list leave 15 grades.
+    for (int turn = 0; turn < 3; ++turn)
+        turnUp();
+    QCOMPARE(list->currentText(), u"15"_s);
+    QCOMPARE(grade(window.get(), 13)->text(), u"5"_s);
+    QCOMPARE(QApplication::focusWidget(), subject(window.get(), 1));
+    QCOMPARE(list->focusPolicy(), Qt::StrongFocus); // the wheel never gives it the focus
+
+    list->setFocus();
+    turnUp();
+    QCOMPARE(list->currentText(), u"14"_s);
 }
 
 void tst_Calculator::gradeBoxLimitsTypingOnly()

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <memory>
 #include <optional>
@@ -362,6 +363,13 @@ void tst_Timetable::keyboardOrder()
     }
     QCOMPARE(visited, QStringList({u"Command1"_s, u"Command2"_s, u"SSTab1"_s, u"Command1"_s,
                                    u"Command2"_s, u"SSTab1"_s}));
+
+    // Return presses the focused button, as Space does.
+    auto *save = child<QPushButton>(window.get(), u"Command2"_s);
+    QSignalSpy saves(save, &QPushButton::clicked);
+    save->setFocus();
+    QTest::keyClick(save, Qt::Key_Return);
+    QCOMPARE(saves.size(), 1);
 
     // A lesson slot is reached by clicking it.
     QTest::mouseClick(slot(window.get(), 2), Qt::LeftButton);

@@ -4,6 +4,7 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
+#include "widgets/desktopinput.h"
 #include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
@@ -121,6 +122,7 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     connect(Command2, &QPushButton::clicked, this, &TimetableWindow::Command2_Click);
     connect(SSTab1, &TabControl::clicked, this, &TimetableWindow::SSTab1_Click);
 
+    desktopinput::apply(this);
     // The design places the client area, below the menu bar, on the screen.
     move(design::clientPosition - QPoint(0, menuBar()->sizeHint().height()));
 }
