@@ -5,6 +5,7 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
+#include "widgets/clientarea.h"
 #include "widgets/desktopinput.h"
 #include "widgets/dropdownlist.h"
 #include "widgets/frame.h"
@@ -156,8 +157,7 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     connect(Command4, &QPushButton::clicked, this, &CalcWindow::Command4_Click);
 
     desktopinput::apply(this);
-    // The design places the client area, below the menu bar, on the screen.
-    move(design::clientPosition - QPoint(0, menuBar()->sizeHint().height()));
+    placeClientArea(this, design::clientPosition);
     Text(1)->setFocus();
 }
 

@@ -277,6 +277,7 @@ void tst_Calculator::controlsStandAtTheirDesignPlaces()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QWidget *client = window.centralWidget();
     QCOMPARE(client->size(), QSize(483, 414));
+    QCOMPARE(client->mapToGlobal(QPoint()), QPoint(31, 191)); // 465, 2865: the client area, not the frame
     QCOMPARE(window.minimumSize(), window.maximumSize()); // cannot be resized
 
     const auto *control = child(&window, name);

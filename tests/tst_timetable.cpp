@@ -328,6 +328,7 @@ void tst_Timetable::designPlaces()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.centralWidget()->size(), QSize(428, 360));
+    QCOMPARE(window.centralWidget()->mapToGlobal(QPoint()), QPoint(522, 191)); // 7830, 2865
     QCOMPARE(window.minimumSize(), window.maximumSize());
     const auto *control = child(&window, name);
     QCOMPARE(control->geometry(), twipsToPixels(twips));

@@ -4,6 +4,7 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
+#include "widgets/clientarea.h"
 #include "widgets/desktopinput.h"
 #include "widgets/frame.h"
 #include "widgets/messagebox.h"
@@ -123,8 +124,7 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     connect(SSTab1, &TabControl::clicked, this, &TimetableWindow::SSTab1_Click);
 
     desktopinput::apply(this);
-    // The design places the client area, below the menu bar, on the screen.
-    move(design::clientPosition - QPoint(0, menuBar()->sizeHint().height()));
+    placeClientArea(this, design::clientPosition);
 }
 
 void TimetableWindow::createDayPages()
