@@ -265,14 +265,17 @@ void CalcWindow::Form_Load()
 
     const QStringList subjects = storage::readRecords(storage::dataFilePath(m_dataFolder, SubjectsFile),
                                                       SubjectsFile.handle, RowCount);
-    for (int row = 1; row <= RowCount; ++row)
+    for (int row = 1; row <= RowCount; ++row) {
         Text(row)->setText(subjects[row - 1]);
+        Text(row)->setCursorPosition(0); // a long subject shows its beginning
+    }
 
     const QStringList grades = storage::readRecords(storage::dataFilePath(m_dataFolder, GradesFile),
                                                     GradesFile.handle, RowCount);
     for (int row = 1; row <= RowCount; ++row) {
         o(row)->setText(grades[row - 1]);
         o_Change(row); // an empty box set empty again raises no change, yet must show "0"
+        o(row)->setCursorPosition(0);
     }
 }
 

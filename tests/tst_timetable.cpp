@@ -143,8 +143,10 @@ void tst_Timetable::loadFillsTheFortySlots()
     auto window = loadedWindow();
     QCOMPARE(m_calculatorOpenings, 1);
     for (int day = 0; day < 5; ++day) {
-        for (int lesson = 1; lesson <= 8; ++lesson)
+        for (int lesson = 1; lesson <= 8; ++lesson) {
             QCOMPARE(slot(window.get(), day * 8 + lesson)->text(), lessons(day)[lesson - 1]);
+            QCOMPARE(slot(window.get(), day * 8 + lesson)->cursorPosition(), 0); // shows its beginning
+        }
     }
     QCOMPARE(slot(window.get(), 17)->text(), u"Сряда час 1"_s);
     QCOMPARE(slot(window.get(), 40)->text(), u"Петък час 8"_s);

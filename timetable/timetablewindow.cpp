@@ -193,8 +193,10 @@ bool TimetableWindow::Form_Load()
     dayMenu_Click(0);
     for (int day = 0; day < DayCount; ++day) {
         const QStringList lessons = storage::readRecords(dayFilePath(day), days[day].file.handle, SlotsPerDay);
-        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
+        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
             slot(day, lesson)->setText(lessons[lesson - 1]);
+            slot(day, lesson)->setCursorPosition(0); // a long lesson shows its beginning
+        }
     }
     return true;
 }
