@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/debian-packages.sh cmake make g++ qt6-base-dev fonts-liberation2 "$@"
+bash scripts/debian-packages.sh cmake make g++ qt6-base-dev qt6-translations-l10n fonts-liberation2 "$@"
 build_dir=${BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
 cmake --build "$build_dir" --parallel "$(nproc)"

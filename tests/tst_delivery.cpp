@@ -1,6 +1,8 @@
 #include "windowtesting.h"
 
 #include "app/programwindows.h"
+#include "app/qtarguments.h"
+#include "app/qttranslation.h"
 #include "app/windowtable.h"
 #include "tools/screenshots/screenshots.h"
 #include "widgets/dialogfont.h"
@@ -8,9 +10,12 @@
 
 #include <QAccessible>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace windowtesting;
@@ -61,13 +66,14 @@ int distinctColors(const QImage &image, int top, int height)
 
 } // namespace
 
-// Runs at 100 %, 150 % and 200 % (QT_SCALE_FACTOR).
+// Runs at 100 %, 150 % and 200 % (QT_SCALE_FACTOR), started as the program starts (main below).
 class tst_Delivery : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
+    void qtSpeaksBulgarianAndTakesNoOptions();
     void everyFocusableControlHasAName();
     void windowIconsAreSharpAtEveryScale_data();
     void windowIconsAreSharpAtEveryScale();
@@ -80,12 +86,24 @@ private:
 
 void tst_Delivery::initTestCase()
 {
+    QVERIFY(qttranslation::install());
     dialogfont::apply();
     for (const auto &[name, lines] : {std::pair{"Predmeti.dat", 15}, {"Ocenki.dat", 15}, {"Ponedelnic.dat", 8},
                                       {"Vtornic.dat", 8}, {"Srqda.dat", 8}, {"Chetvurtuk.dat", 8}, {"Petuk.dat", 8}})
         m_folder.write(QString::fromLatin1(name), records(QStringList(lines, QString())));
     programwindows::addTo(m_windows, m_folder.path());
     QVERIFY(m_windows.open(programwindows::Timetable));
+}
+
+void tst_Delivery::qtSpeaksBulgarianAndTakesNoOptions()
+{
+    QWidget *calculator = m_windows.window(programwindows::Calculator);
+    std::unique_ptr<QMenu> menu(child<QLineEdit>(calculator, u"Text1"_s)->createStandardContextMenu());
+    QCOMPARE(menu->actions().first()->text().section(u'\t', 0, 0), u"&Отмяна"_s);
+
+    // The user's -reverse and -qwindowtitle never reached Qt.
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(calculator->windowHandle()->title(), u"Калкулатор за средно аритметичен успех"_s);
 }
 
 void tst_Delivery::everyFocusableControlHasAName()
@@ -147,5 +165,17 @@ void tst_Delivery::screenshotsShowWholeWindows()
     }
 }
 
-QTEST_MAIN(tst_Delivery)
+int main(int argc, char *argv[])
+{
+    char reverse[] = "-reverse";
+    char title[] = "-qwindowtitle";
+    char otherTitle[] = "X";
+    char *userArguments[] = {argv[0], reverse, title, otherTitle, nullptr};
+    QtArguments qtArguments(userArguments);
+    QApplication app(qtArguments.count(), qtArguments.values());
+    QApplication::setAttribute(Qt::AA_Use96Dpi); // as QTEST_MAIN
+    tst_Delivery test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_delivery.moc"

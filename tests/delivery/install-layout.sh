@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder, as the package does, and checks the program
-# folder: executable, default data files and icons; a second install keeps saved data.
+# folder: executable, default data files, Qt's Bulgarian translation and icons; a second
+# install keeps saved data.
 # Usage: install-layout.sh <build folder> <executable name> <icon size>...
 set -euo pipefail
 build=$1 executable=$2
@@ -19,7 +20,7 @@ need() {
 data=(Predmeti.dat Ocenki.dat Ponedelnic.dat Vtornic.dat Srqda.dat Chetvurtuk.dat Petuk.dat)
 need "$executable"
 [ -x "$prefix/$executable" ] || { echo "$executable is not executable"; status=1; }
-for file in "${data[@]}" icons/tumbora.svg; do need "$file"; done
+for file in "${data[@]}" translations/qtbase_bg.qm icons/tumbora.svg; do need "$file"; done
 for size in "$@"; do need "icons/tumbora-$size.png"; done
 
 # A pupil's saved data survive a reinstall into the same folder; a lost file comes back.
