@@ -6,7 +6,38 @@
 #include "storage/datafile.h"
 #include "widgets/dialogfont.h"
 
+#ifdef TUMBORA_PER_USER_DATA
+#include "storage/failuremessage.h"
+#include "storage/fileerror.h"
+#include "widgets/messagebox.h"
+#endif
+
 #include <QApplication>
+
+#include <optional>
+
+namespace {
+
+// The folder of the data files: beside the executable in a portable program folder; in an
+// install for all users, the user's own folder, filled from the program folder's defaults.
+// None when the user's folder cannot be made or filled (reported here).
+std::optional<QString> dataFolder()
+{
+#ifdef TUMBORA_PER_USER_DATA
+    const QString folder = storage::userDataFolder();
+    try {
+        storage::fillDataFolder(folder, storage::applicationFolder());
+    } catch (const storage::FileError &error) {
+        messagebox::show(nullptr, QStringLiteral("Грешка"), storage::loadFailureMessage(error));
+        return std::nullopt;
+    }
+    return folder;
+#else
+    return storage::applicationFolder();
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -20,8 +51,11 @@ int main(int argc, char *argv[])
     qttranslation::install();
     dialogfont::apply();
 
+    const std::optional<QString> folder = dataFolder();
+    if (!folder)
+        return EXIT_FAILURE;
     WindowTable windows;
-    programwindows::addTo(windows, storage::applicationFolder());
+    programwindows::addTo(windows, *folder);
     if (!windows.open(programwindows::Calculator))
         return EXIT_FAILURE;
     return QApplication::exec();

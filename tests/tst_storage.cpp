@@ -87,6 +87,8 @@ private Q_SLOTS:
     void abandonedWriterKeepsOldFile();
 
     void dataFilePath();
+    void userDataFolder_data();
+    void userDataFolder();
 
 private:
     std::optional<QTemporaryDir> m_dir;
@@ -343,6 +345,60 @@ void TestStorage::dataFilePath()
     const QString expected = QDir::toNativeSeparators(u"/school/bin/Ocenki.dat"_s);
     QCOMPARE(storage::dataFilePath(u"/school/bin"_s, {"Ocenki.dat", 1}), expected);
     QCOMPARE(storage::dataFilePath(u"/school/bin/"_s, {"Ocenki.dat", 1}), expected);
+}
+
+void TestStorage::userDataFolder_data()
+{
+    QTest::addColumn<bool>("started"); // the user's folder exists, with a saved Ocenki.dat
+    QTest::addColumn<bool>("blocked"); // a file stands where the user's folder must be
+    QTest::newRow("first start") << false << false;
+    QTest::newRow("later start") << true << false;
+    QTest::newRow("folder blocked") << false << true;
+}
+
+// An install for all users: the program folder holds the defaults, each user's folder the data.
+void TestStorage::userDataFolder()
+{
+    QFETCH(bool, started);
+    QFETCH(bool, blocked);
+
+    QTemporaryDir home;
+#ifdef Q_OS_LINUX
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    QCOMPARE(storage::userDataFolder(), home.filePath(QCoreApplication::applicationName()));
+    qunsetenv("XDG_DATA_HOME");
+#endif
+    const QString defaults = m_dir->path();
+    setContents(m_path, "\"Predmeti\"\r\n");
+    setContents(m_dir->filePath(u"Ocenki.dat"_s), "\"default\"\r\n");
+    setContents(m_dir->filePath(u"notes.txt"_s), "not a data file");
+    const QString folder = home.filePath(u"share/Tumbora"_s);
+    if (started) {
+        QVERIFY(QDir().mkpath(folder));
+        setContents(folder + u"/Ocenki.dat"_s, "\"saved\"\r\n");
+    }
+    if (blocked) {
+        QVERIFY(QDir().mkpath(home.filePath(u"share"_s)));
+        setContents(folder, "a file");
+    }
+
+    const auto error = errorOf([&] { storage::fillDataFolder(folder, defaults); });
+    QCOMPARE(bool(error), blocked);
+    if (blocked) {
+        QCOMPARE(error->path(), QDir::toNativeSeparators(folder));
+        return;
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
+    QCOMPARE(contents(folder + u"/Predmeti.dat"_s), "\"Predmeti\"\r\n");
+    QCOMPARE(contents(folder + u"/Ocenki.dat"_s), started ? "\"saved\"\r\n" : "\"default\"\r\n");
+#ifdef Q_OS_UNIX
+    // Nobody but the user reads or writes the user's data.
+    constexpr auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                          | QFile::WriteOther | QFile::ExeOther;
+    if (!started)
+        QCOMPARE(QFileInfo(folder).permissions() & others, QFile::Permissions());
+    QCOMPARE(QFileInfo(folder + u"/Predmeti.dat"_s).permissions() & others, QFile::Permissions());
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestStorage)
