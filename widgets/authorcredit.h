@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The one line that names the program's authors and a way to reach them.
+// The one line that names the program's authors.
 inline QString authorCredit()
 {
-    return QStringLiteral("Автори: екипът на Tumbora, tumbora@example.org");
+    return QStringLiteral("Автори: екипът на Tumbora");
 }
