@@ -30,12 +30,13 @@ QString userDataFolder()
 void fillDataFolder(const QString &folder, const QString &defaultsFolder)
 {
     constexpr auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-    const QDir target(folder);
+    constexpr auto ownerOnlyFolder = ownerOnly | QFile::ExeOwner | QFile::ExeUser;
     if (folder.isEmpty())
         throw FileError(FileError::PathFileAccess, folder, u"Папката за данните не е известна."_s);
+    const QDir target(folder);
     if (!target.exists()) {
-        const QString parent = QDir::cleanPath(folder + u"/.."_s);
-        if (!QDir().mkpath(parent) || !QDir(parent).mkdir(target.dirName(), ownerOnly | QFile::ExeOwner | QFile::ExeUser))
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (!QDir().mkpath(parent) || !QDir(parent).mkdir(target.dirName(), ownerOnlyFolder))
             throw FileError(FileError::PathFileAccess, QDir::toNativeSeparators(folder),
                             u"Папката за данните не може да бъде създадена."_s);
     }
