@@ -1,23 +1,24 @@
 #include "recordfile.h"
 
 #include "codepage.h"
+#include "disksync.h"
 #include "fieldreader.h"
 #include "fileerror.h"
+#include "systemerror.h"
+#include "textfit.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <QStorageInfo>
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace storage {
 
 namespace {
-
-// Free space below what a save needed plus this margin counts as a full disk.
-constexpr qint64 kFreeSpaceMargin = 64 * 1024;
 
 // Only the UI thread opens data files, so the table needs no lock.
 QSet<int> &openHandles()
@@ -63,9 +64,10 @@ RecordReader::Private::Private(const QString &path, int handle)
     // Checked before opening: opening a named pipe would wait for a writer forever, and
     // a device may never end.
     if (!info.isFile())
-        throw FileError(FileError::PathFileAccess, path, u"не е обикновен файл"_s);
+        throw FileError(FileError::Cause::NotAFile, path);
+    systemerror::clear();
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw FileError(FileError::PathFileAccess, path, file.errorString());
+        throw systemerror::fileError(path, systemerror::last(), FileError::PathFileAccess, file.errorString());
 }
 
 RecordReader::RecordReader(const QString &path, int handle)
@@ -81,6 +83,12 @@ QString RecordReader::readField()
     return d->fields.readField();
 }
 
+bool RecordReader::isUtf8() const
+{
+    Q_ASSERT(d);
+    return d->fields.isUtf8();
+}
+
 void RecordReader::close()
 {
     d.reset();
@@ -89,32 +97,40 @@ void RecordReader::close()
 struct RecordWriter::Private
 {
     Private(const QString &path, int handle);
-    FileError failure() const;
+    // The error of the call that just failed.
+    [[noreturn]] void fail(FileError::Number fallback) const;
 
     HandleClaim claim;
     QString path;
     QSaveFile file;
-    qint64 written = 0;
 };
 
 RecordWriter::Private::Private(const QString &path, int handle)
     : claim(handle, path), path(path), file(path)
 {
+    // QSaveFile refuses these two without a system error: a folder or device in the file's
+    // place, and a file it may not replace, which opening it to append (changing nothing)
+    // tells the reason for.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        throw FileError(FileError::Cause::NotAFile, path);
+    if (target.exists() && !target.isWritable()) {
+        QFile existing(path);
+        systemerror::clear();
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
+            throw systemerror::fileError(path, systemerror::last(), FileError::PathFileAccess,
+                                         existing.errorString());
+    }
+    systemerror::clear();
     // Unbuffered, so a short write (full disk, size limit) shows in write()'s count: a
     // buffered flush loses it, and commit() would put the first part of the file in place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError(FileError::PathFileAccess, path, file.errorString());
+        fail(FileError::PathFileAccess);
 }
 
-// By the time a commit fails the unfinished copy is gone again, so the free space
-// is compared with what the save needed rather than checked for zero.
-FileError RecordWriter::Private::failure() const
+void RecordWriter::Private::fail(FileError::Number fallback) const
 {
-    const QStorageInfo volume(QFileInfo(path).absolutePath());
-    const qint64 free = volume.bytesAvailable();
-    const bool full = volume.isValid() && free >= 0 && free < written + kFreeSpaceMargin;
-    return FileError(full ? FileError::DiskFull : FileError::DeviceIoError, path,
-                     file.errorString());
+    throw systemerror::fileError(path, systemerror::last(), fallback, file.errorString());
 }
 
 RecordWriter::RecordWriter(const QString &path, int handle)
@@ -129,18 +145,28 @@ void RecordWriter::writeLine(QStringView text)
 {
     Q_ASSERT(d);
     // A NUL byte marks a broken file to the reader, so the writer never puts one in.
-    const QByteArray line = '"' + cp1251::encode(text).replace('\0', '?') + "\"\r\n";
-    d->written += line.size();
+    const QByteArray line = '"' + cp1251::encode(textfit::withoutBareQuotes(text.toString())).replace('\0', '?')
+                            + "\"\r\n";
+    systemerror::clear();
     if (d->file.write(line) != line.size())
-        throw d->failure();
+        d->fail(FileError::DeviceIoError);
+}
+
+void RecordWriter::flush()
+{
+    Q_ASSERT(d);
+    systemerror::clear();
+    if (!disksync::flush(d->file))
+        d->fail(FileError::DeviceIoError);
 }
 
 void RecordWriter::close()
 {
     Q_ASSERT(d);
     const std::unique_ptr<Private> closing = std::move(d); // the handle is free even on failure
+    systemerror::clear();
     if (!closing->file.commit())
-        throw closing->failure();
+        closing->fail(FileError::DeviceIoError);
 }
 
 QStringList readRecords(const QString &path, int handle, int count)
@@ -150,16 +176,45 @@ QStringList readRecords(const QString &path, int handle, int count)
     fields.reserve(count);
     for (int i = 0; i < count; ++i)
         fields.append(reader.readField());
+    // Decoding the Windows-1251 text back to its bytes gives the file's bytes again.
+    if (reader.isUtf8()) {
+        for (QString &field : fields)
+            field = textfit::read(QString::fromUtf8(cp1251::encode(field)));
+    }
     reader.close();
     return fields;
 }
 
+void writeRecordFiles(const QList<RecordFile> &files)
+{
+    std::vector<std::unique_ptr<RecordWriter>> writers;
+    for (const RecordFile &file : files) {
+        writers.push_back(std::make_unique<RecordWriter>(file.path, file.handle));
+        for (const QString &text : file.texts)
+            writers.back()->writeLine(text);
+    }
+    for (const auto &writer : writers)
+        writer->flush();
+    // The renames as close together as the file system lets them be: QSaveFile syncs each
+    // copy again as it commits it, and on Linux ext4 a copy made before another waits there
+    // for the journal if the other was renamed first (its unnamed inode sits behind the
+    // other's on the orphan list), so the last copy made is renamed first.
+    for (auto writer = writers.rbegin(); writer != writers.rend(); ++writer)
+        (*writer)->close();
+
+    // The folder of each name and, where a name is a link, of the file it leads to.
+    QSet<QString> folders;
+    for (const RecordFile &file : files) {
+        const QFileInfo info(file.path);
+        folders << info.absolutePath() << QFileInfo(info.canonicalFilePath()).absolutePath();
+    }
+    for (const QString &folder : std::as_const(folders))
+        disksync::syncFolder(folder);
+}
+
 void writeRecords(const QString &path, int handle, const QStringList &texts)
 {
-    RecordWriter writer(path, handle);
-    for (const QString &text : texts)
-        writer.writeLine(text);
-    writer.close();
+    writeRecordFiles({{path, handle, texts}});
 }
 
 } // namespace storage

@@ -18,8 +18,11 @@ public:
     RecordReader(const RecordReader &) = delete;
     RecordReader &operator=(const RecordReader &) = delete;
 
-    // The next field, however the fields are spread over lines (see FieldReader).
+    // The next field, however the fields are spread over lines, decoded as Windows-1251
+    // (see FieldReader).
     QString readField();
+    // Whether the fields read so far are UTF-8 text rather than Windows-1251.
+    bool isUtf8() const;
     void close();
 
 private:
@@ -27,8 +30,10 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// Writes one single-field record line per text. The file on disk is replaced only when
-// close() succeeds; until then, and after any failure, the previous file stays as it was.
+// Writes one single-field record line per text into a new copy beside the file, which
+// replaces the file only when close() succeeds; until then, and after any failure, the
+// previous file stays as it was. A bare double quote is written as a typographic one, so
+// it never ends a field early.
 class RecordWriter
 {
 public:
@@ -38,6 +43,10 @@ public:
     RecordWriter &operator=(const RecordWriter &) = delete;
 
     void writeLine(QStringView text);
+    // Puts the new copy on the disk; the previous file is still in place.
+    void flush();
+    // Replaces the file with the copy. The rename itself reaches the disk when the folder
+    // is synced (see writeRecordFiles).
     void close();
 
 private:
@@ -45,11 +54,23 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// Opens, reads `count` fields and closes: all of them, or a FileError and nothing.
+// Opens, reads `count` fields and closes: all of them, or a FileError and nothing. A file
+// of UTF-8 text gives its texts as they would have been typed (see textfit::read).
 QStringList readRecords(const QString &path, int handle, int count);
 
-// Opens, writes one record line per text and closes: the whole file, or a FileError
-// and the previous file untouched.
+struct RecordFile
+{
+    QString path;
+    int handle;
+    QStringList texts;
+};
+
+// Writes every file completely, one record line per text, and puts each on the disk before
+// any of them replaces its previous file; then replaces them in order and syncs their
+// folders. A FileError before the first replacement leaves every file as it was.
+void writeRecordFiles(const QList<RecordFile> &files);
+
+// writeRecordFiles() for one file.
 void writeRecords(const QString &path, int handle, const QStringList &texts);
 
 } // namespace storage
