@@ -249,7 +249,7 @@ void TestStorage::reader_data()
     QTest::newRow("quoted over two lines") << QByteArray("\"a\r\nb\"\r\n\"c\"")
                                            << QStringList{u"a\r\nb"_s, u"c"_s};
     QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a\r\n") << QStringList{u"a\r\n"_s};
-    // `Английски "А"` as the writer puts it: the following fields keep their places.
+    // `Английски "А"` written bare, as by hand: the following fields keep their places.
     QTest::newRow("inner quotes")
         << QByteArray("\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n")
         << QStringList{u"Английски "_s, u"x"_s, u"y"_s};
