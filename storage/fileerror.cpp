@@ -35,7 +35,7 @@ QString reasonOf(FileError::Cause cause)
 {
     switch (cause) {
     case FileError::Cause::NoPermission:
-        return u"нямате право да променяте файла или папката му"_s;
+        return u"нямате право за достъп до файла или папката му"_s;
     case FileError::Cause::InUse:
         return u"файлът е зает от друга програма"_s;
     case FileError::Cause::DiskFull:
