@@ -193,8 +193,12 @@ void writeRecordFiles(const QList<RecordFile> &files)
         for (const QString &text : file.texts)
             writers.back()->writeLine(text);
     }
-    for (const auto &writer : writers)
-        writer->flush();
+    // QSaveFile puts a copy on the disk as it commits it; flushing them all first keeps the
+    // writing out of the time between two renames.
+    if (writers.size() > 1) {
+        for (const auto &writer : writers)
+            writer->flush();
+    }
     // The renames as close together as the file system lets them be: QSaveFile syncs each
     // copy again as it commits it, and on Linux ext4 a copy made before another waits there
     // for the journal if the other was renamed first (its unnamed inode sits behind the
