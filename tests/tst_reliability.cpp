@@ -390,13 +390,13 @@ void tst_Reliability::faultAtSave()
                        || now == QByteArrayList{oldBytes[0], newBytes[1]});
         };
         const auto othersBefore = others();
-        // Kills fall within three saves' time, so that some land after a save is complete
+        // Kills fall within six saves' time, so that some land after a save is complete
         // however slow the disk is today; saving the old texts leaves the files as they are.
         show(oldTexts);
         QElapsedTimer saving;
         saving.start();
         save->click();
-        const quint32 killWithinUs = quint32(qMax<qint64>(20'000, 3 * saving.nsecsElapsed() / 1000));
+        const quint32 killWithinUs = quint32(qMax<qint64>(20'000, 6 * saving.nsecsElapsed() / 1000));
         QCOMPARE(filesNow(), oldBytes);
         QRandomGenerator random(5);
         int oldSeen = 0;
