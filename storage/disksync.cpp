@@ -1,32 +1,27 @@
 #include "disksync.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileDevice>
 #include <QString>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <qt_windows.h>
 #else
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace storage::disksync {
 
-bool flush(QFileDevice &file)
+bool replace(const QString &from, const QString &to)
 {
-    const int handle = file.handle();
 #ifdef Q_OS_WIN
-    // Qt keeps no C descriptor for a file it opened itself; QSaveFile::commit() then
-    // flushes the file before renaming it.
-    if (handle < 0)
-        return true;
-    return ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(handle)));
-#elif defined(Q_OS_DARWIN)
-    return ::fsync(handle) == 0;
+    return ::MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                         reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 #else
-    return ::fdatasync(handle) == 0;
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 #endif
 }
 

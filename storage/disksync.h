@@ -1,13 +1,13 @@
 #pragma once
 
-class QFileDevice;
 class QString;
 
-// Putting what was written on the disk itself, beyond the system's cache.
+// Renames that reach the disk itself, beyond the system's cache.
 namespace storage::disksync {
 
-// The file's data; false, with the system's error code set, where it fails.
-bool flush(QFileDevice &file);
+// Renames `from` over `to` at once, replacing it; false, with the system's error code
+// set, where it fails.
+bool replace(const QString &from, const QString &to);
 
 // The folder's entries, so that a file renamed into it stays renamed after a power cut.
 // Linux and macOS only: Windows writes a rename through itself.

@@ -94,33 +94,42 @@ void RecordReader::close()
     d.reset();
 }
 
-struct RecordWriter::Private
-{
-    Private(const QString &path, int handle);
-    // The error of the call that just failed.
-    [[noreturn]] void fail(FileError::Number fallback) const;
+namespace {
 
-    HandleClaim claim;
-    QString path;
-    QSaveFile file;
-};
-
-RecordWriter::Private::Private(const QString &path, int handle)
-    : claim(handle, path), path(path), file(path)
+// QSaveFile refuses these two without a system error: a folder or device in the file's
+// place, and a file it may not replace, which opening it to append (changing nothing) tells
+// the reason for. Errors name `shownAs`.
+void checkReplaceable(const QString &path, const QString &shownAs)
 {
-    // QSaveFile refuses these two without a system error: a folder or device in the file's
-    // place, and a file it may not replace, which opening it to append (changing nothing)
-    // tells the reason for.
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
-        throw FileError(FileError::Cause::NotAFile, path);
+        throw FileError(FileError::Cause::NotAFile, shownAs);
     if (target.exists() && !target.isWritable()) {
         QFile existing(path);
         systemerror::clear();
         if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw systemerror::fileError(path, systemerror::last(), FileError::PathFileAccess,
+            throw systemerror::fileError(shownAs, systemerror::last(), FileError::PathFileAccess,
                                          existing.errorString());
     }
+}
+
+} // namespace
+
+struct RecordWriter::Private
+{
+    Private(const QString &path, int handle, const QString &shownAs);
+    // The error of the call that just failed.
+    [[noreturn]] void fail(FileError::Number fallback) const;
+
+    HandleClaim claim;
+    QString shownAs;
+    QSaveFile file;
+};
+
+RecordWriter::Private::Private(const QString &path, int handle, const QString &shownAs)
+    : claim(handle, shownAs), shownAs(shownAs), file(path)
+{
+    checkReplaceable(path, shownAs);
     systemerror::clear();
     // Unbuffered, so a short write (full disk, size limit) shows in write()'s count: a
     // buffered flush loses it, and commit() would put the first part of the file in place.
@@ -130,11 +139,11 @@ RecordWriter::Private::Private(const QString &path, int handle)
 
 void RecordWriter::Private::fail(FileError::Number fallback) const
 {
-    throw systemerror::fileError(path, systemerror::last(), fallback, file.errorString());
+    throw systemerror::fileError(shownAs, systemerror::last(), fallback, file.errorString());
 }
 
-RecordWriter::RecordWriter(const QString &path, int handle)
-    : d(std::make_unique<Private>(path, handle))
+RecordWriter::RecordWriter(const QString &path, int handle, const QString &shownAs)
+    : d(std::make_unique<Private>(path, handle, shownAs.isEmpty() ? path : shownAs))
 {
 }
 
@@ -149,14 +158,6 @@ void RecordWriter::writeLine(QStringView text)
                             + "\"\r\n";
     systemerror::clear();
     if (d->file.write(line) != line.size())
-        d->fail(FileError::DeviceIoError);
-}
-
-void RecordWriter::flush()
-{
-    Q_ASSERT(d);
-    systemerror::clear();
-    if (!disksync::flush(d->file))
         d->fail(FileError::DeviceIoError);
 }
 
@@ -185,33 +186,74 @@ QStringList readRecords(const QString &path, int handle, int count)
     return fields;
 }
 
+namespace {
+
+void writeWhole(const QString &path, int handle, const QStringList &texts, const QString &shownAs)
+{
+    RecordWriter writer(path, handle, shownAs);
+    for (const QString &text : texts)
+        writer.writeLine(text);
+    writer.close();
+}
+
+// The file a save replaces: where the path is a link, the file it leads to.
+QString replacedFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
+}
+
+} // namespace
+
 void writeRecordFiles(const QList<RecordFile> &files)
 {
-    std::vector<std::unique_ptr<RecordWriter>> writers;
-    for (const RecordFile &file : files) {
-        writers.push_back(std::make_unique<RecordWriter>(file.path, file.handle));
-        for (const QString &text : file.texts)
-            writers.back()->writeLine(text);
+    QStringList folders;
+    if (files.size() == 1) {
+        writeWhole(files[0].path, files[0].handle, files[0].texts, files[0].path);
+        folders << QFileInfo(replacedFile(files[0].path)).absolutePath();
+    } else {
+        // Each file's new text is first saved whole beside it as "<name>.new" (QSaveFile:
+        // on the disk, or not there at all); only then are the copies renamed over the files,
+        // one right after another, so that a kill leaves the files of two different saves
+        // for the moment between two renames only. QSaveFile's own rename would sync each
+        // copy again in between.
+        QStringList targets;
+        QStringList copies;
+        try {
+            for (const RecordFile &file : files) {
+                targets << replacedFile(file.path);
+                checkReplaceable(targets.back(), file.path);
+                writeWhole(targets.back() + u".new"_s, file.handle, file.texts, file.path);
+                copies << targets.back() + u".new"_s;
+            }
+            // Held open, a replaced file is freed when it is closed after the renames, not
+            // inside a rename (ext4 frees its blocks there: 4 ms a rename on a virtual disk).
+            // Windows refuses to replace a file that is open.
+            std::vector<std::unique_ptr<QFile>> replaced;
+#ifndef Q_OS_WIN
+            for (const QString &target : std::as_const(targets)) {
+                replaced.push_back(std::make_unique<QFile>(target));
+                replaced.back()->open(QIODevice::ReadOnly);
+            }
+#endif
+            for (qsizetype i = 0; i < files.size(); ++i) {
+                systemerror::clear();
+                if (!disksync::replace(copies[i], targets[i]))
+                    throw systemerror::fileError(files[i].path, systemerror::last(),
+                                                 FileError::PathFileAccess, {});
+                copies[i].clear();
+            }
+        } catch (const FileError &) {
+            for (const QString &copy : std::as_const(copies)) {
+                if (!copy.isEmpty())
+                    QFile::remove(copy);
+            }
+            throw;
+        }
+        for (const QString &target : std::as_const(targets))
+            folders << QFileInfo(target).absolutePath();
     }
-    // QSaveFile puts a copy on the disk as it commits it; flushing them all first keeps the
-    // writing out of the time between two renames.
-    if (writers.size() > 1) {
-        for (const auto &writer : writers)
-            writer->flush();
-    }
-    // The renames as close together as the file system lets them be: QSaveFile syncs each
-    // copy again as it commits it, and on Linux ext4 a copy made before another waits there
-    // for the journal if the other was renamed first (its unnamed inode sits behind the
-    // other's on the orphan list), so the last copy made is renamed first.
-    for (auto writer = writers.rbegin(); writer != writers.rend(); ++writer)
-        (*writer)->close();
-
-    // The folder of each name and, where a name is a link, of the file it leads to.
-    QSet<QString> folders;
-    for (const RecordFile &file : files) {
-        const QFileInfo info(file.path);
-        folders << info.absolutePath() << QFileInfo(info.canonicalFilePath()).absolutePath();
-    }
+    folders.removeDuplicates();
     for (const QString &folder : std::as_const(folders))
         disksync::syncFolder(folder);
 }

@@ -37,16 +37,14 @@ private:
 class RecordWriter
 {
 public:
-    RecordWriter(const QString &path, int handle);
+    // Errors name `shownAs` where given: the file a copy is written for.
+    RecordWriter(const QString &path, int handle, const QString &shownAs = {});
     ~RecordWriter(); // abandons a file that was not closed
     RecordWriter(const RecordWriter &) = delete;
     RecordWriter &operator=(const RecordWriter &) = delete;
 
     void writeLine(QStringView text);
-    // Puts the new copy on the disk; the previous file is still in place.
-    void flush();
-    // Replaces the file with the copy. The rename itself reaches the disk when the folder
-    // is synced (see writeRecordFiles).
+    // Puts the copy on the disk and renames it over the file.
     void close();
 
 private:
@@ -66,8 +64,9 @@ struct RecordFile
 };
 
 // Writes every file completely, one record line per text, and puts each on the disk before
-// any of them replaces its previous file; then replaces them in order and syncs their
-// folders. A FileError before the first replacement leaves every file as it was.
+// any of them replaces its previous file; then replaces them in order, one right after
+// another, and syncs their folders. A FileError leaves every file as it was, unless a
+// rename itself fails after an earlier one went through.
 void writeRecordFiles(const QList<RecordFile> &files);
 
 // writeRecordFiles() for one file.

@@ -371,8 +371,9 @@ void tst_Reliability::faultAtSave()
                 bytes << fileBytes(dataPath(name));
             return bytes;
         };
-        // A save killed midway may leave its unfinished copy, "<name>.XXXXXX", beside the files.
-        const QRegularExpression unfinishedCopy(u"\\.dat\\.[A-Za-z0-9]{6}$"_s);
+        // A save killed midway may leave its copies, "<name>.new" and "<name>[.new].XXXXXX",
+        // beside the files.
+        const QRegularExpression unfinishedCopy(u"\\.dat(\\.new|\\.new\\.[A-Za-z0-9]{6}|\\.[A-Za-z0-9]{6})$"_s);
         const auto others = [&] {
             auto state = snapshot(m_app);
             for (const QString &name : files)
@@ -382,12 +383,14 @@ void tst_Reliability::faultAtSave()
         };
         // The instant between the two renames: the subjects of one save beside the grades
         // of the save before, and the grades' complete new copy beside them.
-        // Each file is whole at every kill. Only in the instant between the two renames
-        // (QSaveFile syncs the second copy once more before renaming it) are they of two saves.
+        // The moment between the two renames: the subjects of one save beside the grades of
+        // the save before, the grades' complete new copy waiting beside them.
         const auto betweenRenames = [&](const QByteArrayList &now) {
-            return files.size() == 2
-                   && (now == QByteArrayList{newBytes[0], oldBytes[1]}
-                       || now == QByteArrayList{oldBytes[0], newBytes[1]});
+            if (files.size() != 2)
+                return false;
+            const QByteArray waiting = fileBytes(dataPath(Grades + u".new"_s));
+            return (now == QByteArrayList{newBytes[0], oldBytes[1]} && waiting == newBytes[1])
+                   || (now == QByteArrayList{oldBytes[0], newBytes[1]} && waiting == oldBytes[1]);
         };
         const auto othersBefore = others();
         // Kills fall within six saves' time, so that some land after a save is complete
