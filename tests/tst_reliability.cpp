@@ -302,9 +302,12 @@ void tst_Reliability::faultAtSave_data()
         QTest::addRow("%s: folder takes its name", qPrintable(file)) << file << u"folder"_s
                                                                       << int(FileError::PathFileAccess);
         // The calculator writes the subjects first; a lost folder stops it there.
-        if (file != Grades)
+        if (file != Grades) {
             QTest::addRow("%s: application folder is a file", qPrintable(file))
                     << file << u"folder is a file"_s << int(FileError::PathNotFound);
+            QTest::addRow("%s: no permission", qPrintable(file))
+                    << file << u"no permission"_s << int(FileError::PermissionDenied);
+        }
         QTest::addRow("%s: size limit", qPrintable(file)) << file << u"size limit"_s
                                                           << int(FileError::DiskFull);
         QTest::addRow("%s: full disk", qPrintable(file)) << file << u"full disk"_s
@@ -452,7 +455,19 @@ void tst_Reliability::faultAtSave()
     }
     const auto before = snapshot(m_base->path());
 
-    if (fault == u"size limit") {
+    if (fault == u"no permission") {
+        // The folder belongs to another user: root drops to "nobody" in the child.
+        const bool root = ::getuid() == 0;
+        QCOMPARE(::chmod(QFile::encodeName(m_base->path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(m_app).constData(), root ? 0755 : 0555), 0);
+        const int status = statusOfChild([&] {
+            if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                return 2;
+            save->click();
+            return reportedOnce(file, number) && editsKept() ? 0 : 1;
+        });
+        QCOMPARE(status, 0);
+    } else if (fault == u"size limit") {
         const int status = statusOfChild([&] {
             rlimit limit{};
             ::getrlimit(RLIMIT_FSIZE, &limit);
