@@ -12,6 +12,7 @@
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
 #include "widgets/twips.h"
+#include "widgets/typingfilter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
-#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -67,21 +67,6 @@ constexpr storage::DataFile GradesFile{"Ocenki.dat", 2};
 
 const QString Caption = u"Калкулатор за средно аритметичен успех"_s;
 const QString ShortCredit = u"© Tumbora"_s;
-
-// A length limit for typing only: QLineEdit::setMaxLength would also cut texts set by the
-// program, and a grades file may hold "10", which must load, show and save unchanged.
-class TypingLimit : public QValidator
-{
-public:
-    TypingLimit(int length, QObject *parent) : QValidator(parent), m_length(length) {}
-    State validate(QString &input, int &) const override
-    {
-        return input.size() <= m_length ? Acceptable : Invalid;
-    }
-
-private:
-    int m_length;
-};
 
 template<typename Widget>
 Widget *placed(Widget *widget, const QString &name, const QRect &rect)
@@ -163,7 +148,6 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
 
 void CalcWindow::createRows(QWidget *client)
 {
-    auto *typingLimit = new TypingLimit(1, this);
     for (int row = 1; row <= RowCount; ++row) {
         label(client, u"Label%1"_s.arg(row + 5), QString::number(row), design::rowLabel(row));
 
@@ -171,7 +155,8 @@ void CalcWindow::createRows(QWidget *client)
         m_subjects[row - 1] = placed(new QLineEdit(u"Въведете предмет"_s, client),
                                      u"Text%1"_s.arg(row), design::subjectBox(row));
         m_grades[row - 1] = placed(new QLineEdit(client), u"o%1"_s.arg(row), design::gradeBox(row));
-        o(row)->setValidator(typingLimit);
+        TypingFilter::install(Text(row));
+        TypingFilter::install(o(row), 1); // typed as one character; a file may still hold "10"
         setTextColor(Text(row), color);
         setTextColor(o(row), color);
         Text(row)->setAccessibleName(u"Предмет %1"_s.arg(row));
@@ -293,9 +278,10 @@ void CalcWindow::Command3_Click()
         grades << o(row)->text();
     }
     try {
-        storage::writeRecords(storage::dataFilePath(m_dataFolder, SubjectsFile), SubjectsFile.handle,
-                              subjects);
-        storage::writeRecords(storage::dataFilePath(m_dataFolder, GradesFile), GradesFile.handle, grades);
+        // Both files or neither.
+        storage::writeRecordFiles(
+                {{storage::dataFilePath(m_dataFolder, SubjectsFile), SubjectsFile.handle, subjects},
+                 {storage::dataFilePath(m_dataFolder, GradesFile), GradesFile.handle, grades}});
     } catch (const storage::FileError &error) {
         messagebox::show(this, Caption, storage::saveFailureMessage(error));
     }

@@ -13,7 +13,8 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILE
     -DBUILD_TESTING=OFF -DTUMBORA_BUILD_BENCHMARKS=OFF -DTUMBORA_BUILD_FUZZERS=ON
 cmake --build "$build_dir" --parallel "$(nproc)" --target fuzz_fields fuzz_roundtrip
 
-scratch=$(mktemp -d)
+# In memory where it can be: every save syncs its file and folder to the disk.
+scratch=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export TMPDIR=$scratch # the round trip writes a file per input
 for target in fields roundtrip; do

@@ -37,18 +37,25 @@ constexpr std::array<char16_t, 256> kDecode = [] {
     return table;
 }();
 
+// The byte of `character`, or -1 where the code page has none.
+int byteOf(char32_t character)
+{
+    if (character < 0x80)
+        return int(character);
+    // А..я are one contiguous run in both encodings: the common case without a search.
+    if (character >= 0x0410 && character <= 0x044F)
+        return 0xC0 + int(character - 0x0410);
+    for (int i = 0; i < 0x40; ++i) {
+        if (kHigh[i] == character)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
 char encodeUnit(char16_t unit)
 {
-    if (unit < 0x80)
-        return char(unit);
-    // А..я are one contiguous run in both encodings: the common case without a search.
-    if (unit >= 0x0410 && unit <= 0x044F)
-        return char(0xC0 + (unit - 0x0410));
-    for (int i = 0; i < 0x40; ++i) {
-        if (kHigh[i] == unit)
-            return char(0x80 + i);
-    }
-    return '?';
+    const int byte = byteOf(unit);
+    return byte < 0 ? '?' : char(byte);
 }
 
 } // namespace
@@ -73,6 +80,11 @@ QString decode(QByteArrayView bytes)
     for (; i < size; ++i)
         out[i] = kDecode[in[i]];
     return text;
+}
+
+bool holds(char32_t character)
+{
+    return byteOf(character) >= 0;
 }
 
 QByteArray encode(QStringView text)

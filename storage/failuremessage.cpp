@@ -1,17 +1,72 @@
 #include "failuremessage.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace storage {
 
 namespace {
+
+// The file the operating system worked on: where the path is a link, the file it leads to.
+QString realPath(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath();
+    return QDir::toNativeSeparators(target.isEmpty() ? info.symLinkTarget() : target);
+}
+
 QString describe(const FileError &error)
 {
-    QString text = u"Файл: %1\n%2 (грешка %3)."_s.arg(error.path(), error.text()).arg(int(error.number()));
+    QString text = u"Файл: "_s + error.path();
+    const QString real = realPath(error.path());
+    if (real != error.path())
+        text += u"\nТова е връзка към файла %1 в папка %2"_s.arg(
+                real, QDir::toNativeSeparators(QFileInfo(real).absolutePath()));
+    text += u"\n%1 (грешка %2)."_s.arg(error.text()).arg(int(error.number()));
     if (!error.reason().isEmpty())
         text += u"\nПричина: "_s + error.reason();
     return text;
 }
+
+// What the pupil can do about the cause of a failed save.
+QString advice(const FileError &error)
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(realPath(error.path())).absolutePath());
+    switch (error.cause()) {
+    case FileError::Cause::NoPermission:
+        return u"Нямате право да записвате в папка %1. Преместете папката на програмата там, "
+               u"където можете да записвате (например в личната си папка или на флашка), "
+               u"и опитайте отново."_s.arg(folder);
+    case FileError::Cause::InUse:
+        return u"Затворете програмата, която използва файла, и опитайте отново."_s;
+    case FileError::Cause::DiskFull:
+    case FileError::Cause::QuotaFull:
+    case FileError::Cause::TooLarge:
+        return u"Освободете място на диска и опитайте отново."_s;
+    case FileError::Cause::ReadOnly:
+        return u"Дискът не позволява запис (например заключена флашка). Преместете папката "
+               u"на програмата на диск, на който може да се записва, и опитайте отново."_s;
+    case FileError::Cause::NotAFile:
+        return u"Преименувайте или преместете това, което стои на мястото на файла, "
+               u"и опитайте отново."_s;
+    case FileError::Cause::NameTooLong:
+        return u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s;
+    case FileError::Cause::Missing:
+    case FileError::Cause::NotAFolder:
+        return u"Проверете дали папка %1 съществува и опитайте отново."_s.arg(folder);
+    case FileError::Cause::DeviceFault:
+        return u"Проверете диска или флашката и опитайте отново."_s;
+    case FileError::Cause::Unknown:
+        break;
+    }
+    return u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s.arg(
+            folder);
+}
+
 } // namespace
 
 QString loadFailureMessage(const FileError &error)
@@ -22,9 +77,7 @@ QString loadFailureMessage(const FileError &error)
 QString saveFailureMessage(const FileError &error)
 {
     return u"Записът не бе успешен.\n\n"_s + describe(error)
-           + u"\n\nПредишното съдържание на файла е запазено, а промените Ви са още в прозореца. "
-             u"Проверете дали папката на програмата позволява запис и дали дискът има място, "
-             u"и опитайте отново."_s;
+           + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s + advice(error);
 }
 
 } // namespace storage

@@ -2,9 +2,11 @@
 
 #include "codepage.h"
 #include "fileerror.h"
+#include "systemerror.h"
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -14,8 +16,8 @@ namespace storage {
 namespace {
 
 constexpr qint64 kChunk = 16 * 1024;
-// No field the program writes comes near this.
-constexpr qsizetype kMaxField = 64 * 1024;
+constexpr qsizetype kMaxField = MaxFieldLength;
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 bool isLineEnd(int c)
 {
@@ -55,11 +57,13 @@ int FieldReader::refill()
 {
     m_offset += m_buffer.size();
     m_buffer.resize(kChunk);
+    systemerror::clear();
     const qint64 n = m_device.read(m_buffer.data(), kChunk);
     if (n < 0)
-        throw FileError(FileError::DeviceIoError, m_path, m_device.errorString());
+        throw systemerror::fileError(m_path, systemerror::last(), FileError::DeviceIoError,
+                                     m_device.errorString());
     m_buffer.resize(n);
-    m_pos = 0;
+    m_pos = m_offset == 0 && m_buffer.startsWith(kByteOrderMark) ? 3 : 0;
     return n == 0 ? -1 : peek();
 }
 
@@ -138,13 +142,13 @@ QString FieldReader::readField()
                 nulByte(m_path, m_offset + m_pos);
             skip();
             // Most fields lie in one buffer: decoded from there, without a copy.
-            text = value.isEmpty() ? cp1251::decode(QByteArrayView(begin, length))
-                                   : cp1251::decode(value.append(begin, length));
+            text = value.isEmpty() ? decode(QByteArrayView(begin, length))
+                                   : decode(value.append(begin, length));
             closed = true;
             break;
         }
         if (!closed) // the file ended inside the quotes
-            text = cp1251::decode(value);
+            text = decode(value);
         skipBlanks();
         // Whatever a quote inside the text left behind goes with the rest of its line, so
         // the fields after it stay in place in a file of one field per line.
@@ -160,7 +164,16 @@ QString FieldReader::readField()
     endField();
     while (value.endsWith(' '))
         value.chop(1);
-    return cp1251::decode(value);
+    return decode(value);
+}
+
+QString FieldReader::decode(QByteArrayView bytes)
+{
+    if (m_validUtf8) {
+        m_validUtf8 = bytes.isValidUtf8();
+        m_beyondAscii = m_beyondAscii || std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+    }
+    return cp1251::decode(bytes);
 }
 
 } // namespace storage

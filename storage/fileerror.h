@@ -21,13 +21,34 @@ public:
         InputPastEnd = 62,
         FileNotFound = 53,
         BrokenFile = 59,
+        PermissionDenied = 70,
         PathFileAccess = 75,
+        PathNotFound = 76,
     };
 
-    // `reason` is the operating system's own wording, or what is wrong with a broken file.
+    // What the operating system said went wrong, as far as a pupil can act on it.
+    enum class Cause {
+        Unknown,
+        NoPermission,
+        InUse,
+        DiskFull,
+        QuotaFull,
+        TooLarge,
+        ReadOnly,
+        NotAFile,
+        NameTooLong,
+        Missing,
+        NotAFolder,
+        DeviceFault,
+    };
+
+    // `reason` says what is wrong with a broken file, or is the operating system's own text.
     FileError(Number number, QString path, QString reason = {});
+    // The number and the Bulgarian reason of a known cause.
+    FileError(Cause cause, QString path);
 
     Number number() const { return m_number; }
+    Cause cause() const { return m_cause; }
     QString path() const { return m_path; }
     QString reason() const { return m_reason; }
     // The description of the number, in Bulgarian ("Файлът не е намерен").
@@ -37,6 +58,7 @@ public:
 
 private:
     Number m_number;
+    Cause m_cause = Cause::Unknown;
     QString m_path;
     QString m_reason;
     QByteArray m_what;

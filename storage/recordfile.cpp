@@ -1,23 +1,24 @@
 #include "recordfile.h"
 
 #include "codepage.h"
+#include "disksync.h"
 #include "fieldreader.h"
 #include "fileerror.h"
+#include "systemerror.h"
+#include "textfit.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <QStorageInfo>
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace storage {
 
 namespace {
-
-// Free space below what a save needed plus this margin counts as a full disk.
-constexpr qint64 kFreeSpaceMargin = 64 * 1024;
 
 // Only the UI thread opens data files, so the table needs no lock.
 QSet<int> &openHandles()
@@ -63,9 +64,10 @@ RecordReader::Private::Private(const QString &path, int handle)
     // Checked before opening: opening a named pipe would wait for a writer forever, and
     // a device may never end.
     if (!info.isFile())
-        throw FileError(FileError::PathFileAccess, path, u"не е обикновен файл"_s);
+        throw FileError(FileError::Cause::NotAFile, path);
+    systemerror::clear();
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw FileError(FileError::PathFileAccess, path, file.errorString());
+        throw systemerror::fileError(path, systemerror::last(), FileError::PathFileAccess, file.errorString());
 }
 
 RecordReader::RecordReader(const QString &path, int handle)
@@ -81,44 +83,67 @@ QString RecordReader::readField()
     return d->fields.readField();
 }
 
+bool RecordReader::isUtf8() const
+{
+    Q_ASSERT(d);
+    return d->fields.isUtf8();
+}
+
 void RecordReader::close()
 {
     d.reset();
 }
 
+namespace {
+
+// QSaveFile refuses these two without a system error: a folder or device in the file's
+// place, and a file it may not replace, which opening it to append (changing nothing) tells
+// the reason for. Errors name `shownAs`.
+void checkReplaceable(const QString &path, const QString &shownAs)
+{
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        throw FileError(FileError::Cause::NotAFile, shownAs);
+    if (target.exists() && !target.isWritable()) {
+        QFile existing(path);
+        systemerror::clear();
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
+            throw systemerror::fileError(shownAs, systemerror::last(), FileError::PathFileAccess,
+                                         existing.errorString());
+    }
+}
+
+} // namespace
+
 struct RecordWriter::Private
 {
-    Private(const QString &path, int handle);
-    FileError failure() const;
+    Private(const QString &path, int handle, const QString &shownAs);
+    // The error of the call that just failed.
+    [[noreturn]] void fail(FileError::Number fallback) const;
 
     HandleClaim claim;
-    QString path;
+    QString shownAs;
     QSaveFile file;
-    qint64 written = 0;
 };
 
-RecordWriter::Private::Private(const QString &path, int handle)
-    : claim(handle, path), path(path), file(path)
+RecordWriter::Private::Private(const QString &path, int handle, const QString &shownAs)
+    : claim(handle, shownAs), shownAs(shownAs), file(path)
 {
+    checkReplaceable(path, shownAs);
+    systemerror::clear();
     // Unbuffered, so a short write (full disk, size limit) shows in write()'s count: a
     // buffered flush loses it, and commit() would put the first part of the file in place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError(FileError::PathFileAccess, path, file.errorString());
+        fail(FileError::PathFileAccess);
 }
 
-// By the time a commit fails the unfinished copy is gone again, so the free space
-// is compared with what the save needed rather than checked for zero.
-FileError RecordWriter::Private::failure() const
+void RecordWriter::Private::fail(FileError::Number fallback) const
 {
-    const QStorageInfo volume(QFileInfo(path).absolutePath());
-    const qint64 free = volume.bytesAvailable();
-    const bool full = volume.isValid() && free >= 0 && free < written + kFreeSpaceMargin;
-    return FileError(full ? FileError::DiskFull : FileError::DeviceIoError, path,
-                     file.errorString());
+    throw systemerror::fileError(shownAs, systemerror::last(), fallback, file.errorString());
 }
 
-RecordWriter::RecordWriter(const QString &path, int handle)
-    : d(std::make_unique<Private>(path, handle))
+RecordWriter::RecordWriter(const QString &path, int handle, const QString &shownAs)
+    : d(std::make_unique<Private>(path, handle, shownAs.isEmpty() ? path : shownAs))
 {
 }
 
@@ -129,18 +154,20 @@ void RecordWriter::writeLine(QStringView text)
 {
     Q_ASSERT(d);
     // A NUL byte marks a broken file to the reader, so the writer never puts one in.
-    const QByteArray line = '"' + cp1251::encode(text).replace('\0', '?') + "\"\r\n";
-    d->written += line.size();
+    const QByteArray line = '"' + cp1251::encode(textfit::withoutBareQuotes(text.toString())).replace('\0', '?')
+                            + "\"\r\n";
+    systemerror::clear();
     if (d->file.write(line) != line.size())
-        throw d->failure();
+        d->fail(FileError::DeviceIoError);
 }
 
 void RecordWriter::close()
 {
     Q_ASSERT(d);
     const std::unique_ptr<Private> closing = std::move(d); // the handle is free even on failure
+    systemerror::clear();
     if (!closing->file.commit())
-        throw closing->failure();
+        closing->fail(FileError::DeviceIoError);
 }
 
 QStringList readRecords(const QString &path, int handle, int count)
@@ -150,16 +177,90 @@ QStringList readRecords(const QString &path, int handle, int count)
     fields.reserve(count);
     for (int i = 0; i < count; ++i)
         fields.append(reader.readField());
+    // Decoding the Windows-1251 text back to its bytes gives the file's bytes again.
+    if (reader.isUtf8()) {
+        for (QString &field : fields)
+            field = textfit::read(QString::fromUtf8(cp1251::encode(field)));
+    }
     reader.close();
     return fields;
 }
 
-void writeRecords(const QString &path, int handle, const QStringList &texts)
+namespace {
+
+void writeWhole(const QString &path, int handle, const QStringList &texts, const QString &shownAs)
 {
-    RecordWriter writer(path, handle);
+    RecordWriter writer(path, handle, shownAs);
     for (const QString &text : texts)
         writer.writeLine(text);
     writer.close();
+}
+
+// The file a save replaces: where the path is a link, the file it leads to.
+QString replacedFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
+}
+
+} // namespace
+
+void writeRecordFiles(const QList<RecordFile> &files)
+{
+    QStringList folders;
+    if (files.size() == 1) {
+        writeWhole(files[0].path, files[0].handle, files[0].texts, files[0].path);
+        folders << QFileInfo(replacedFile(files[0].path)).absolutePath();
+    } else {
+        // Each file's new text is first saved whole beside it as "<name>.new" (QSaveFile:
+        // on the disk, or not there at all); only then are the copies renamed over the files,
+        // one right after another, so that a kill leaves the files of two different saves
+        // for the moment between two renames only. QSaveFile's own rename would sync each
+        // copy again in between.
+        QStringList targets;
+        QStringList copies;
+        try {
+            for (const RecordFile &file : files) {
+                targets << replacedFile(file.path);
+                checkReplaceable(targets.back(), file.path);
+                writeWhole(targets.back() + u".new"_s, file.handle, file.texts, file.path);
+                copies << targets.back() + u".new"_s;
+            }
+            // Held open, a replaced file is freed when it is closed after the renames, not
+            // inside a rename (ext4 frees its blocks there: 4 ms a rename on a virtual disk).
+            // Windows refuses to replace a file that is open.
+            std::vector<std::unique_ptr<QFile>> replaced;
+#ifndef Q_OS_WIN
+            for (const QString &target : std::as_const(targets)) {
+                replaced.push_back(std::make_unique<QFile>(target));
+                replaced.back()->open(QIODevice::ReadOnly);
+            }
+#endif
+            for (qsizetype i = 0; i < files.size(); ++i) {
+                systemerror::clear();
+                if (!disksync::replace(copies[i], targets[i]))
+                    throw systemerror::fileError(files[i].path, systemerror::last(),
+                                                 FileError::PathFileAccess, {});
+                copies[i].clear();
+            }
+        } catch (const FileError &) {
+            for (const QString &copy : std::as_const(copies)) {
+                if (!copy.isEmpty())
+                    QFile::remove(copy);
+            }
+            throw;
+        }
+        for (const QString &target : std::as_const(targets))
+            folders << QFileInfo(target).absolutePath();
+    }
+    folders.removeDuplicates();
+    for (const QString &folder : std::as_const(folders))
+        disksync::syncFolder(folder);
+}
+
+void writeRecords(const QString &path, int handle, const QStringList &texts)
+{
+    writeRecordFiles({{path, handle, texts}});
 }
 
 } // namespace storage

@@ -6,12 +6,15 @@
 #include "widgets/dialogfont.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <memory>
@@ -75,6 +78,8 @@ private Q_SLOTS:
     void loadShowsTheFilesTexts();
     void saveWritesBothFilesByteForByte();
     void failedSaveKeepsTheFileAndTheEdits();
+    void typedTextComesBack_data();
+    void typedTextComesBack();
     void brokenFileAtStartUpIsReported_data();
     void brokenFileAtStartUpIsReported();
 
@@ -154,10 +159,12 @@ void tst_Calculator::loadShowsTheFilesTexts()
     QStringList subjects = numbered(u"Литература "_s);
     subjects[2] = QString(); // an empty subject stays empty
     subjects[3] = u"  a, b  "_s;
+    subjects[4] = u"Час \"ЧК\""_s; // a bare quote, unquoted in the file, shown as read
     QStringList grades(15, u"6"_s);
     grades[4] = QString(); // an empty grade shows "0"
     grades[5] = u"10"_s;   // longer than typing allows, yet kept
-    m_folder->write(u"Predmeti.dat"_s, records(subjects));
+    m_folder->write(u"Predmeti.dat"_s, records(subjects.mid(0, 4)) + storage::cp1251::encode(subjects[4])
+                                               + "\r\n" + records(subjects.mid(5)));
     m_folder->write(u"Ocenki.dat"_s, records(grades));
 
     auto window = loadedWindow();
@@ -208,16 +215,77 @@ void tst_Calculator::failedSaveKeepsTheFileAndTheEdits()
     subject(window.get(), 1)->setText(u"Химия"_s);
     grade(window.get(), 1)->setText(u"4"_s);
     m_folder->blockWithFolder(u"Ocenki.dat"_s);
+    const QByteArray subjects = m_folder->read(u"Predmeti.dat"_s);
     child<QToolButton>(window.get(), u"Command3"_s)->click();
 
     QCOMPARE(m_messages->boxes.size(), 1);
     QVERIFY(m_messages->boxes[0].text.contains(m_folder->filePath(u"Ocenki.dat"_s)));
     QVERIFY(QFileInfo(m_folder->filePath(u"Ocenki.dat"_s)).isDir());
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{u"Predmeti.dat"_s});
-    // The subjects file is complete before the grades file is opened.
-    QVERIFY(m_folder->read(u"Predmeti.dat"_s).startsWith(records({u"Химия"_s})));
+    // Both files or neither.
+    QCOMPARE(m_folder->read(u"Predmeti.dat"_s), subjects);
     QCOMPARE(subject(window.get(), 1)->text(), u"Химия"_s);
     QCOMPARE(grade(window.get(), 1)->text(), u"4"_s);
+}
+
+void tst_Calculator::typedTextComesBack_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("told"); // a tooltip says what was refused
+
+    const QString full(64 * 1024, u'ж');
+    QTest::newRow("quote and comma") << u"Text7"_s << u"Физика 7\", 8\" клас"_s << QString()
+                                     << u"Физика 7“, 8“ клас"_s << false;
+    QTest::newRow("quotation") << u"Text7"_s << u"Час на класа \"ЧК\""_s << QString()
+                               << u"Час на класа „ЧК“"_s << false;
+    QTest::newRow("pasted quotations") << u"Text7"_s << QString() << u"Час \"ЧК\", (\"Б\")"_s
+                                       << u"Час „ЧК“, („Б“)"_s << false;
+    QTest::newRow("letters with diacritics") << u"Text7"_s << u"ѝ Ѝ é"_s << QString() << u"и И e"_s << false;
+    QTest::newRow("diacritics apart, pasted") << u"Text7"_s << QString() << u"и\u0300 И\u0306"_s
+                                              << u"и Й"_s << false;
+    QTest::newRow("Й and ё stay") << u"Text7"_s << u"Йё"_s << QString() << u"Йё"_s << false;
+    QTest::newRow("emoji typed") << u"Text7"_s << u"a😀b"_s << QString() << u"ab"_s << true;
+    QTest::newRow("foreign and NUL pasted") << u"Text7"_s << QString() << u"a中b"_s + QChar(0) + u"c"_s
+                                            << u"abc"_s << true;
+    QTest::newRow("64 KiB") << u"Text7"_s << QString() << full << full << false;
+    QTest::newRow("over 64 KiB") << u"Text7"_s << QString() << full + u'ж' << u"Предмет 7"_s << true;
+    QTest::newRow("grade: quote") << u"o7"_s << u"\""_s << QString() << u"„"_s << false;
+    QTest::newRow("grade: diacritic") << u"o7"_s << u"ѝ"_s << QString() << u"и"_s << false;
+    QTest::newRow("grade: one character") << u"o7"_s << u"45"_s << QString() << u"4"_s << true;
+}
+
+// What a box shows after typing or pasting is what a save writes and a fresh window shows,
+// every other row in its place.
+void tst_Calculator::typedTextComesBack()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(bool, told);
+
+    auto window = loadedWindow();
+    auto *edit = child<QLineEdit>(window.get(), box);
+    QToolTip::hideText();
+    edit->selectAll();
+    typeText(edit, typed);
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        edit->paste();
+    }
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(QToolTip::isVisible(), told);
+
+    child<QToolButton>(window.get(), u"Command3"_s)->click();
+    QVERIFY(m_messages->boxes.isEmpty());
+    auto fresh = loadedWindow();
+    for (int row = 1; row <= 15; ++row) {
+        QCOMPARE(subject(fresh.get(), row)->text(), subject(window.get(), row)->text());
+        QCOMPARE(grade(fresh.get(), row)->text(), grade(window.get(), row)->text());
+    }
 }
 
 void tst_Calculator::brokenFileAtStartUpIsReported_data()

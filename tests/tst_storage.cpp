@@ -1,16 +1,20 @@
 #include "storage/codepage.h"
 #include "storage/datafile.h"
+#include "storage/failuremessage.h"
 #include "storage/fileerror.h"
 #include "storage/recordfile.h"
+#include "storage/systemerror.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <sys/stat.h>
 #endif
 
@@ -57,6 +61,23 @@ QString everyTextCharacter()
     return storage::cp1251::decode(allBytes()).remove(u'"').remove(QChar(0));
 }
 
+// A pupil's subjects, as the program writes them.
+const QStringList bulgarian = {
+    u"Български език и литература"_s, u"Математика"_s, u"История и цивилизации"_s,
+    u"Химия и опазване на околната среда"_s, u"Час на класа „ЧК“"_s, u"Физика 7“, 8“ клас"_s,
+    u"Ёж, йод, ъгъл — №5"_s, QString(),
+};
+
+QByteArray lines(const QStringList &texts, QByteArray (*encode)(const QString &))
+{
+    QByteArray bytes;
+    for (const QString &text : texts)
+        bytes += '"' + encode(text) + "\"\r\n";
+    return bytes;
+}
+QByteArray windows1251(const QString &text) { return storage::cp1251::encode(text); }
+QByteArray utf8(const QString &text) { return text.toUtf8(); }
+
 } // namespace
 
 class TestStorage : public QObject
@@ -69,6 +90,7 @@ private Q_SLOTS:
     void codePageRoundTripsEveryByte();
     void codePageEncodes_data();
     void codePageEncodes();
+    void cyrillicIsNeverUtf8();
 
     void writerBytes_data();
     void writerBytes();
@@ -82,7 +104,10 @@ private Q_SLOTS:
     void openErrors_data();
     void openErrors();
     void handleInUse();
+    void systemErrors_data();
+    void systemErrors();
 
+    void saveOverDirectory_data();
     void saveOverDirectory();
     void abandonedWriterKeepsOldFile();
 
@@ -140,6 +165,18 @@ void TestStorage::codePageEncodes()
         QCOMPARE(storage::cp1251::decode(bytes), text);
 }
 
+// Two letters А..я in a row are a lead byte and no continuation byte: never UTF-8, so a
+// Windows-1251 file of words never reads as UTF-8.
+void TestStorage::cyrillicIsNeverUtf8()
+{
+    for (char16_t first = u'А'; first <= u'я'; ++first) {
+        for (char16_t second = u'А'; second <= u'я'; ++second) {
+            const QByteArray pair = storage::cp1251::encode(QString(QChar(first)) + QChar(second));
+            QVERIFY2(!pair.isValidUtf8(), pair.toHex().constData());
+        }
+    }
+}
+
 void TestStorage::writerBytes_data()
 {
     QTest::addColumn<QStringList>("texts");
@@ -154,8 +191,8 @@ void TestStorage::writerBytes_data()
                               << QByteArray("\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n");
     QTest::newRow("unrepresentable") << QStringList{u"x😀y"_s} << QByteArray("\"x?y\"\r\n");
     QTest::newRow("NUL becomes ?") << QStringList{u"a"_s + QChar(0) + u"b"_s} << QByteArray("\"a?b\"\r\n");
-    QTest::newRow("inner quote unescaped") << QStringList{u"a \"b\""_s}
-                                           << QByteArray("\"a \"b\"\"\r\n");
+    QTest::newRow("bare quotes typographic") << QStringList{u"a \"b\", \"c"_s}
+                                             << QByteArray("\"a \x84" "b\x93, \x84" "c\"\r\n");
     QTest::newRow("three lines") << QStringList{u"abc"_s, QString(), u"a, b"_s}
                                  << QByteArray("\"abc\"\r\n\"\"\r\n\"a, b\"\r\n");
     QTest::newRow("no texts") << QStringList() << QByteArray();
@@ -214,7 +251,7 @@ void TestStorage::reader_data()
     QTest::newRow("quoted over two lines") << QByteArray("\"a\r\nb\"\r\n\"c\"")
                                            << QStringList{u"a\r\nb"_s, u"c"_s};
     QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a\r\n") << QStringList{u"a\r\n"_s};
-    // `Английски "А"` as the writer puts it: the following fields keep their places.
+    // `Английски "А"` written bare, as by hand: the following fields keep their places.
     QTest::newRow("inner quotes")
         << QByteArray("\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n")
         << QStringList{u"Английски "_s, u"x"_s, u"y"_s};
@@ -222,6 +259,14 @@ void TestStorage::reader_data()
                                 << QStringList{everyTextCharacter()};
     QTest::newRow("64 KiB field") << '"' + QByteArray(64 * 1024, 'x') + "\"\r\n"
                                   << QStringList{QString(64 * 1024, u'x')};
+
+    // The same texts in each encoding an editor may leave.
+    QTest::newRow("Windows-1251") << lines(bulgarian, windows1251) << bulgarian;
+    QTest::newRow("UTF-8") << lines(bulgarian, utf8) << bulgarian;
+    QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + lines(bulgarian, utf8) << bulgarian;
+    QTest::newRow("byte-order mark, ASCII") << QByteArray("\xEF\xBB\xBF\"a\"\r\n") << QStringList{u"a"_s};
+    QTest::newRow("UTF-8 the code page lacks")
+        << lines({u"ѝ Ѝ é"_s, u"a😀b"_s}, utf8) << QStringList{u"и И e"_s, u"a?b"_s};
 }
 
 void TestStorage::reader()
@@ -311,17 +356,87 @@ void TestStorage::handleInUse()
     QCOMPARE(contents(m_path), QByteArray("\"b\"\r\n"));
 }
 
+// The reason and the advice a pupil reads for each error code the system may give.
+void TestStorage::systemErrors_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("advice");
+
+#ifdef Q_OS_WIN
+    QTest::newRow("access denied") << 5 << int(FileError::PermissionDenied) << u"Нямате право"_s;
+    QTest::newRow("sharing violation") << 32 << int(FileError::PermissionDenied) << u"Затворете"_s;
+    QTest::newRow("disk full") << 112 << int(FileError::DiskFull) << u"Освободете място"_s;
+    QTest::newRow("write protect") << 19 << int(FileError::PathFileAccess) << u"не позволява запис"_s;
+    QTest::newRow("name too long") << 206 << int(FileError::PathFileAccess) << u"по-кратък път"_s;
+    QTest::newRow("file not found") << 2 << int(FileError::FileNotFound) << u"съществува"_s;
+    QTest::newRow("path not found") << 3 << int(FileError::PathNotFound) << u"съществува"_s;
+#else
+    QTest::newRow("EACCES") << EACCES << int(FileError::PermissionDenied) << u"Нямате право"_s;
+    QTest::newRow("EPERM") << EPERM << int(FileError::PermissionDenied) << u"Нямате право"_s;
+    QTest::newRow("EBUSY") << EBUSY << int(FileError::PermissionDenied) << u"Затворете"_s;
+    QTest::newRow("ENOSPC") << ENOSPC << int(FileError::DiskFull) << u"Освободете място"_s;
+    QTest::newRow("EDQUOT") << EDQUOT << int(FileError::DiskFull) << u"Освободете място"_s;
+    QTest::newRow("EFBIG") << EFBIG << int(FileError::DiskFull) << u"Освободете място"_s;
+    QTest::newRow("EROFS") << EROFS << int(FileError::PathFileAccess) << u"не позволява запис"_s;
+    QTest::newRow("EISDIR") << EISDIR << int(FileError::PathFileAccess) << u"на мястото на файла"_s;
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << int(FileError::PathFileAccess) << u"по-кратък път"_s;
+    QTest::newRow("ENOENT") << ENOENT << int(FileError::FileNotFound) << u"съществува"_s;
+    QTest::newRow("ENOTDIR") << ENOTDIR << int(FileError::PathNotFound) << u"съществува"_s;
+    QTest::newRow("EIO") << EIO << int(FileError::DeviceIoError) << u"Проверете диска"_s;
+    // No cause of ours: the fallback number, the system's own text as the reason.
+    QTest::newRow("EXDEV") << EXDEV << int(FileError::DeviceIoError) << u"позволява запис"_s;
+#endif
+}
+
+void TestStorage::systemErrors()
+{
+    QFETCH(int, code);
+    QFETCH(int, number);
+    QFETCH(QString, advice);
+
+    const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
+    QCOMPARE(int(error.number()), number);
+    QVERIFY(!error.reason().isEmpty());
+    const bool known = error.cause() != FileError::Cause::Unknown;
+    QCOMPARE(error.reason() == qt_error_string(code), !known);
+    if (known)
+        QVERIFY2(!error.reason().contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(error.reason()));
+    const QString message = storage::saveFailureMessage(error);
+    QVERIFY2(message.contains(advice), qPrintable(message));
+    QCOMPARE(message.contains(u"Освободете място"_s), number == FileError::DiskFull);
+}
+
+void TestStorage::saveOverDirectory_data()
+{
+    QTest::addColumn<bool>("throughLink");
+
+    QTest::newRow("folder") << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("link to a folder") << true;
+#endif
+}
+
 void TestStorage::saveOverDirectory()
 {
-    QVERIFY(QDir().mkdir(m_path));
+    QFETCH(bool, throughLink);
+
+    const QString real = throughLink ? m_dir->filePath(u"real/Predmeti.dat"_s) : m_path;
+    QVERIFY(QDir().mkpath(real));
+    if (throughLink)
+        QVERIFY(QFile::link(real, m_path));
+    const auto before = QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
     const auto error = errorOf([&] { storage::writeRecords(m_path, 1, {u"a"_s}); });
     QVERIFY(error);
     QCOMPARE(error->number(), FileError::PathFileAccess);
     QCOMPARE(error->path(), m_path);
-    QVERIFY(QFileInfo(m_path).isDir());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
-             QStringList{u"Predmeti.dat"_s});
-    QVERIFY(QDir(m_path).isEmpty());
+    QVERIFY(QFileInfo(real).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), before);
+    QVERIFY(QDir(real).isEmpty());
+    // The message names the file the link leads to, and its folder.
+    const QString message = storage::saveFailureMessage(*error);
+    QCOMPARE(message.contains(u"връзка към файла "_s + real + u" в папка "_s + QFileInfo(real).absolutePath()),
+             throughLink);
 }
 
 // Faults that stop a save midway are in tst_reliability.

@@ -11,6 +11,7 @@
 #include "widgets/statusbar.h"
 #include "widgets/tabcontrol.h"
 #include "widgets/twips.h"
+#include "widgets/typingfilter.h"
 
 #include <QAction>
 #include <QLabel>
@@ -147,6 +148,7 @@ void TimetableWindow::createDayPages()
             auto *lessonSlot = placed(new QLineEdit(frame), u"Text%1"_s.arg(number),
                                       design::lessonSlot(lesson));
             lessonSlot->setFocusPolicy(Qt::ClickFocus);
+            TypingFilter::install(lessonSlot);
             lessonSlot->setAccessibleName(u"%1, час %2"_s.arg(days[day].name).arg(lesson));
             m_slots[number - 1] = lessonSlot;
         }
