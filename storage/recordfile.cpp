@@ -225,6 +225,10 @@ void writeRecordFiles(const QList<RecordFile> &files)
                 checkReplaceable(targets.back(), file.path);
                 writeWhole(targets.back() + u".new"_s, file.handle, file.texts, file.path);
                 copies << targets.back() + u".new"_s;
+                // The copy takes the file's place, so it takes the file's permissions too
+                // (an owner-only file stays owner-only), as QSaveFile's own rename does.
+                if (QFileInfo::exists(targets.back()))
+                    QFile::setPermissions(copies.back(), QFileInfo(targets.back()).permissions());
             }
             // Held open, a replaced file is freed when it is closed after the renames, not
             // inside a rename (ext4 frees its blocks there: 4 ms a rename on a virtual disk).

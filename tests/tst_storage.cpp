@@ -110,6 +110,7 @@ private Q_SLOTS:
     void saveOverDirectory_data();
     void saveOverDirectory();
     void abandonedWriterKeepsOldFile();
+    void pairSaveKeepsPermissions();
 
     void dataFilePath();
     void userDataFolder_data();
@@ -453,6 +454,21 @@ void TestStorage::abandonedWriterKeepsOldFile()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
              QStringList{u"Predmeti.dat"_s});
     storage::writeRecords(m_path, 1, {u"new"_s}); // the handle is free again
+}
+
+// The calculator saves its two files as a pair; each replaced file keeps its permissions.
+void TestStorage::pairSaveKeepsPermissions()
+{
+    const QString grades = m_dir->filePath(u"Ocenki.dat"_s);
+    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    for (const QString &path : {m_path, grades}) {
+        setContents(path, "\"old\"\r\n");
+        QVERIFY(QFile::setPermissions(path, ownerOnly));
+    }
+    storage::writeRecordFiles({{m_path, 1, {u"new"_s}}, {grades, 2, {u"6"_s}}});
+    QCOMPARE(contents(grades), "\"6\"\r\n");
+    for (const QString &path : {m_path, grades})
+        QCOMPARE(QFileInfo(path).permissions(), ownerOnly);
 }
 
 void TestStorage::dataFilePath()
