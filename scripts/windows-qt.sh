@@ -60,5 +60,6 @@ cmake -S "$source_dir" -B "$cache/qtbase-build" -G Ninja \
 cmake --build "$cache/qtbase-build" --parallel "$(nproc)"
 cmake --install "$cache/qtbase-build"
 echo "$stamp_text" > "$prefix/tumbora-qt.stamp"
+rm -rf "$cache/qtbase-build" # 1.5 GB, not needed once Qt is installed
 exit 0
 }
