@@ -13,6 +13,8 @@
 #endif
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <optional>
 
@@ -50,6 +52,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tumbora"));
     qttranslation::install();
     dialogfont::apply();
+    // Qt's own texts, such as a text box's context menu, in Bulgarian where Qt's translation
+    // is installed: beside Tumbora.exe on Windows, qt6-translations-l10n on Debian.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     const std::optional<QString> folder = dataFolder();
     if (!folder)

@@ -358,6 +358,9 @@ void tst_Calculator::controlsStandAtTheirDesignPlaces()
 
 void tst_Calculator::noCaptionIsClipped()
 {
+    if (runsUnderWine())
+        QSKIP("Wine's Tahoma is a look-alike with glyph widths of its own, so what fits with it "
+              "says nothing about Windows' Tahoma");
     CalcWindow window(m_folder->path());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

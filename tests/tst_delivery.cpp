@@ -161,8 +161,12 @@ void tst_Delivery::screenshotsShowWholeWindows()
         // Neither the title bar nor the status bar may come out blank.
         const int strip = qRound(16 * scale);
         QVERIFY2(distinctColors(image, 0, strip) > 8, qPrintable(shot.name));
-        QVERIFY2(distinctColors(image, image.height() - strip, strip) > 8, qPrintable(shot.name));
+        if (!runsUnderWine())
+            QVERIFY2(distinctColors(image, image.height() - strip, strip) > 8, qPrintable(shot.name));
     }
+    if (runsUnderWine())
+        QSKIP("status bars unchecked: Wine's Tahoma draws 8 points from its embedded bitmaps, in "
+              "two colours, where Windows smooths its Tahoma");
 }
 
 int main(int argc, char *argv[])

@@ -12,7 +12,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#  include <qt_windows.h>
+#endif
+
 namespace windowtesting {
+
+// Wine's ntdll exports its version; Windows' does not. Where Wine differs from Windows, a
+// test skips there and says why.
+inline bool runsUnderWine()
+{
+#ifdef Q_OS_WIN
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
 
 inline QByteArray records(const QStringList &texts)
 {

@@ -22,6 +22,15 @@ need "$executable"
 [ -x "$prefix/$executable" ] || { echo "$executable is not executable"; status=1; }
 for file in "${data[@]}" translations/qtbase_bg.qm icons/tumbora.svg; do need "$file"; done
 for size in "$@"; do need "icons/tumbora-$size.png"; done
+# A Windows folder carries the libraries, plugins and translation of Qt and the compiler's
+# runtime, for a machine that has none of them.
+if [[ $executable == *.exe ]]; then
+    for file in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+                styles/qwindowsvistastyle.dll translations/qtbase_bg.qm \
+                libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
+        need "$file"
+    done
+fi
 
 # A pupil's saved data survive a reinstall into the same folder; a lost file comes back.
 printf '"saved"\r\n' > "$prefix/Ocenki.dat"
