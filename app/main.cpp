@@ -13,8 +13,6 @@
 #endif
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <optional>
 
@@ -52,11 +50,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tumbora"));
     qttranslation::install();
     dialogfont::apply();
-    // Qt's own texts, such as a text box's context menu, in Bulgarian where Qt's translation
-    // is installed: beside Tumbora.exe on Windows, qt6-translations-l10n on Debian.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
 
     const std::optional<QString> folder = dataFolder();
     if (!folder)
