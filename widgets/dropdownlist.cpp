@@ -14,5 +14,8 @@ void DropDownList::paintEvent(QPaintEvent *)
     QStyleOptionComboBox field = option;
     field.editable = true;
     painter.drawComplexControl(QStyle::CC_ComboBox, field);
+    // Themed styles (Windows) paint the field from the theme, white, whatever the palette.
+    painter.fillRect(style()->subControlRect(QStyle::CC_ComboBox, &field, QStyle::SC_ComboBoxEditField, this),
+                     palette().base());
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
