@@ -29,5 +29,7 @@ cmake -S . -B "$build_dir" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release -DTUMBORA_BUILD_BENCHMARKS=OFF
 cmake --build "$build_dir" --parallel "$(nproc)"
 (cd "$build_dir" && cpack)
-# The tests' windows are real Windows windows, which Wine puts on an X display.
+# The tests' windows are real Windows windows, which Wine puts on an X display: a Wine
+# server left from an earlier run would still serve a display that is gone.
+WINEPREFIX=${WINEPREFIX:-$cache/wine} wineserver -k || true
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build_dir" --output-on-failure
