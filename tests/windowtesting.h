@@ -1,69 +1,15 @@
 #pragma once
 
-// Shared by the window tests: a folder of data files, named controls, and the messages
-// the windows show.
+// Shared by the window tests: named controls, typing, and the messages the windows show.
 
-#include "storage/codepage.h"
+#include "filetesting.h"
 #include "widgets/messagebox.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
-
-#ifdef Q_OS_WIN
-#  include <qt_windows.h>
-#endif
 
 namespace windowtesting {
 
-// Wine's ntdll exports its version; Windows' does not. Where Wine differs from Windows, a
-// test skips there and says why.
-inline bool runsUnderWine()
-{
-#ifdef Q_OS_WIN
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
-
-inline QByteArray records(const QStringList &texts)
-{
-    QByteArray bytes;
-    for (const QString &text : texts)
-        bytes += '"' + storage::cp1251::encode(text) + "\"\r\n";
-    return bytes;
-}
-
-class DataFolder
-{
-public:
-    QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
-
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-    QByteArray read(const QString &name) const
-    {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    // A folder that has taken a data file's name: no one can write the file, root included.
-    void blockWithFolder(const QString &name) const
-    {
-        QFile::remove(m_dir.filePath(name));
-        QVERIFY(QDir(m_dir.path()).mkdir(name));
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+using namespace filetesting;
 
 template<typename Control = QWidget>
 Control *child(const QObject *window, const QString &name)
