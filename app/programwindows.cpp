@@ -13,13 +13,17 @@ void addTo(WindowTable &table, const QString &dataFolder)
 {
     table.add([dataFolder] {
         auto window = std::make_unique<CalcWindow>(dataFolder);
-        window->Form_Load();
+        window->load();
         return window.release();
     });
-    // Nothing in the calculator opens the timetable; the timetable opens the calculator.
+    // Nothing in the calculator opens the timetable; the timetable opens the calculator, first
+    // of all when it opens itself. A calculator that fails has been reported by the table.
     table.add([dataFolder, &table]() -> QWidget * {
-        auto window = std::make_unique<TimetableWindow>(dataFolder, [&table] { return table.open(Calculator); });
-        return window->Form_Load() ? window.release() : nullptr;
+        if (!table.open(Calculator))
+            return nullptr;
+        auto window = std::make_unique<TimetableWindow>(dataFolder, [&table] { table.open(Calculator); });
+        window->load();
+        return window.release();
     });
 }
 

@@ -12,8 +12,9 @@
 class WindowTable
 {
 public:
-    // Creates a window and runs its load sequence. Throws storage::FileError on failure, or
-    // returns null when the load stopped on a failure that has already been reported.
+    // Creates a window and runs its load sequence. Throws storage::FileError on a file failure,
+    // or returns null when it stopped on a failure already reported: that of another window of
+    // the table, opened first.
     using Factory = std::function<QWidget *()>;
 
     void add(Factory factory);

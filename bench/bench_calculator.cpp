@@ -52,7 +52,7 @@ void bench_Calculator::createAndLoad()
 {
     QBENCHMARK {
         CalcWindow window(m_folder.path());
-        window.Form_Load();
+        window.load();
     }
 }
 
@@ -65,7 +65,7 @@ void bench_Calculator::formLoad()
         CalcWindow window(m_folder.path());
         QElapsedTimer timer;
         timer.start();
-        window.Form_Load();
+        window.load();
         times.push_back(timer.nsecsElapsed());
     }
     std::ranges::nth_element(times, times.begin() + times.size() / 2);
@@ -75,7 +75,7 @@ void bench_Calculator::formLoad()
 void bench_Calculator::changeGradeCount()
 {
     CalcWindow window(m_folder.path());
-    window.Form_Load();
+    window.load();
     auto *list = window.findChild<QComboBox *>(u"Combo1"_s);
     int index = 0;
     QBENCHMARK {
@@ -88,7 +88,7 @@ void bench_Calculator::changeGradeCount()
 void bench_Calculator::computeMean()
 {
     CalcWindow window(m_folder.path());
-    window.Form_Load();
+    window.load();
     auto *compute = window.findChild<QPushButton *>(u"Command2"_s);
     auto *result = window.findChild<QLineEdit *>(u"Res"_s);
     QBENCHMARK {
@@ -102,7 +102,7 @@ void bench_Calculator::computeMean()
 void bench_Calculator::save()
 {
     CalcWindow window(m_folder.path());
-    window.Form_Load();
+    window.load();
     auto *save = window.findChild<QToolButton *>(u"Command3"_s);
     QBENCHMARK {
         save->click();

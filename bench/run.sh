@@ -116,11 +116,11 @@ rows = [
 ]
 calc, table = 'bench_calculator', 'bench_timetable'
 for label, key, target in [
-        ('Calculator: opening (window built and Form_Load)', (calc, 'createAndLoad'), '(start-up)'),
-        ('Calculator: Form_Load', (calc, 'formLoad'), '< 1 ms'),
+        ('Calculator: opening (window built and load)', (calc, 'createAndLoad'), '(start-up)'),
+        ('Calculator: load', (calc, 'formLoad'), '< 1 ms'),
         ('Calculator: grade count 1 ↔ 15 (Combo1)', (calc, 'changeGradeCount'), '< 1 ms'),
-        ('Calculator: Command2_Click (the mean)', (calc, 'computeMean'), '< 20 µs'),
-        ('Timetable: Form_Load (five day files)', (table, 'formLoad'), '< 1 ms'),
+        ('Calculator: computeMean (Command2, the mean)', (calc, 'computeMean'), '< 20 µs'),
+        ('Timetable: load (five day files)', (table, 'formLoad'), '< 1 ms'),
         ('Timetable: day change (F1 ↔ F5)', (table, 'changeDay'), '< 1 ms')]:
     rows.append((label, us(commands[key]), '', '', target))
 rows.append(('Calculator: save, two files (Запиши!)', us(commands[(calc, 'save')]),

@@ -4,10 +4,8 @@
 
 #include <array>
 
-class QAction;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -26,38 +24,37 @@ public:
 
     // Fills the count list, selects 15 and reads both files; throws storage::FileError,
     // after which the window must not be shown.
-    void Form_Load();
+    void load();
 
 private:
     void createRows(QWidget *client);
-    void createFrame(QWidget *client);
+    void createSettingsFrame(QWidget *client);
     void createMenu();
     void setKeyboardOrder();
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Combo1_Click();
-    void txt_Change();
-    void o_Change(int row);
-    void Res_Change();
-    void mnu_Click(int count);
+    void computeMean();
+    void saveGrades();
+    void showAuthor();
+    void applyGradeCount();
+    void limitGradeBoxes();
+    void zeroEmptyGrade(int row);
+    void showMeanInStatus();
+    void chooseGradeCount(int count);
 
-    QLineEdit *Text(int row) const { return m_subjects[row - 1]; }
-    QLineEdit *o(int row) const { return m_grades[row - 1]; }
+    QLineEdit *subjectBox(int row) const { return m_subjectBoxes[row - 1]; }
+    QLineEdit *gradeBox(int row) const { return m_gradeBoxes[row - 1]; }
 
     QString m_dataFolder;
-    std::array<QLineEdit *, RowCount> m_subjects{};
-    std::array<QLineEdit *, RowCount> m_grades{};
+    std::array<QLineEdit *, RowCount> m_subjectBoxes{};
+    std::array<QLineEdit *, RowCount> m_gradeBoxes{};
 
-    StatusBar *StatusBar1 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QLineEdit *txt = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QComboBox *Combo1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QLineEdit *Res = nullptr;
-    QToolButton *Command3 = nullptr;
+    StatusBar *statusPanels = nullptr;
+    QPushButton *authorButton = nullptr;
+    QLineEdit *gradeCountBox = nullptr; // hidden; the chosen count, which enables the grade boxes
+    QGroupBox *settingsFrame = nullptr;
+    QPushButton *closeButton = nullptr;
+    QComboBox *gradeCountList = nullptr;
+    QPushButton *computeButton = nullptr;
+    QLineEdit *meanBox = nullptr;
+    QToolButton *saveButton = nullptr;
 };

@@ -129,7 +129,7 @@ void tst_Calculator::cleanup()
 std::unique_ptr<CalcWindow> tst_Calculator::loadedWindow()
 {
     auto window = std::make_unique<CalcWindow>(m_folder->path());
-    window->Form_Load();
+    window->load();
     return window;
 }
 

@@ -45,14 +45,6 @@ const QString Grades = u"Ocenki.dat"_s;
 const QString Monday = u"Ponedelnic.dat"_s;
 const QStringList dayFiles = {Monday, u"Vtornic.dat"_s, u"Srqda.dat"_s, u"Chetvurtuk.dat"_s, u"Petuk.dat"_s};
 
-QStringList numbered(const QString &prefix, int count)
-{
-    QStringList texts;
-    for (int i = 1; i <= count; ++i)
-        texts << prefix + QString::number(i);
-    return texts;
-}
-
 // The texts a file holds at the start of every test.
 QStringList startTexts(const QString &file)
 {

@@ -4,8 +4,8 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "widgets/authorcredit.h"
-#include "widgets/clientarea.h"
 #include "widgets/desktopinput.h"
+#include "widgets/fixedwindow.h"
 #include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -29,16 +28,16 @@ namespace design {
 constexpr QSize client = twips::size(6420, 5400);
 constexpr QPoint clientPosition{twips::toPixels(7830), twips::toPixels(2865)};
 constexpr int statusBarHeight = 255;
-constexpr QRect Command2 = twips::rect(120, 4560, 2895, 375);
-constexpr QRect Command1 = twips::rect(3360, 4560, 2655, 375);
-constexpr QRect SSTab1 = twips::rect(120, 120, 6075, 4335);
+constexpr QRect saveButton = twips::rect(120, 4560, 2895, 375);
+constexpr QRect exitButton = twips::rect(3360, 4560, 2655, 375);
+constexpr QRect dayTabs = twips::rect(120, 120, 6075, 4335);
 constexpr int tabHeight = twips::toPixels(520);
 constexpr int tabsPerRow = 3;
 
-// On each page, relative to the tab control; slots and labels relative to the frame.
+// On each page, relative to the tab control; lesson boxes and labels relative to the frame.
 constexpr QRect frame = twips::rect(120, 720, 5655, 3375);
 constexpr QRect numberLabel(int lesson) { return twips::rect(2400, 360 * lesson, 255, 255); }
-constexpr QRect lessonSlot(int lesson) { return twips::rect(2760, 360 * lesson, 2775, 285); }
+constexpr QRect lessonBox(int lesson) { return twips::rect(2760, 360 * lesson, 2775, 285); }
 
 // The classic Windows values of the inactive and active border colours.
 const QColor windowColor{212, 208, 200};
@@ -64,27 +63,18 @@ const Day days[TimetableWindow::DayCount] = {
     {u"Петък"_s, "mnuPet", "Frame5", 48, -1, {"Petuk.dat", 5}},
 };
 
-
 QString dayStatus(int day)
 {
     return u"Ден от седмицата   "_s + days[day].name;
 }
 
-template<typename Widget>
-Widget *placed(Widget *widget, const QString &name, const QRect &rect)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(rect);
-    return widget;
-}
+using fixedwindow::placed;
 
 } // namespace
 
 TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openCalculator,
                                  QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                                  | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                                  | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, fixedwindow::flags),
       m_dataFolder(dataFolder),
       m_openCalculator(std::move(openCalculator))
 {
@@ -92,51 +82,49 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     setWindowTitle(u"Седмична програма"_s);
     setWindowIcon(timetableIcon());
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(design::client);
+    QWidget *client = fixedwindow::createClientArea(this, design::client);
     client->setAutoFillBackground(true);
     QPalette background = client->palette();
     background.setColor(QPalette::Window, design::windowColor);
     client->setPalette(background);
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    StatusBar1 = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
-                                {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
-                                {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
-                                 u"CAPS"_s}},
-                               design::statusBarHeight, client);
-    StatusBar1->setObjectName(u"StatusBar1"_s);
-    StatusBar1->setAccessibleName(u"Лента на състоянието"_s);
-    Command2 = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s, design::Command2);
-    Command1 = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::Command1);
-    SSTab1 = placed(new TabControl(client), u"SSTab1"_s, design::SSTab1);
-    SSTab1->setAccessibleName(u"Ден от седмицата"_s);
+    statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
+                                  {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
+                                  {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
+                                   u"CAPS"_s}},
+                                 design::statusBarHeight, client);
+    statusPanels->setObjectName(u"StatusBar1"_s);
+    statusPanels->setAccessibleName(u"Лента на състоянието"_s);
+    saveButton = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s,
+                        design::saveButton);
+    exitButton = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::exitButton);
+    dayTabs = placed(new TabControl(client), u"SSTab1"_s, design::dayTabs);
+    dayTabs->setAccessibleName(u"Ден от седмицата"_s);
     createDayPages();
     createMenu();
 
-    // Only the tab control and the two buttons are tab stops; a lesson slot is clicked.
-    setTabOrder(SSTab1, Command1);
-    setTabOrder(Command1, Command2);
-    SSTab1->setFocus();
+    // Only the tab control and the two buttons are tab stops; a lesson box is clicked.
+    setTabOrder(dayTabs, exitButton);
+    setTabOrder(exitButton, saveButton);
+    dayTabs->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &TimetableWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &TimetableWindow::Command2_Click);
-    connect(SSTab1, &TabControl::clicked, this, &TimetableWindow::SSTab1_Click);
+    connect(exitButton, &QPushButton::clicked, this, &TimetableWindow::close); // as mnuExit
+    connect(saveButton, &QPushButton::clicked, this, &TimetableWindow::saveDay);
+    connect(dayTabs, &TabControl::clicked, this, &TimetableWindow::showSelectedDay);
 
     desktopinput::apply(this);
-    placeClientArea(this, design::clientPosition);
+    fixedwindow::placeClientArea(this, design::clientPosition);
 }
 
 void TimetableWindow::createDayPages()
 {
-    SSTab1->setTabsPerRow(design::tabsPerRow);
-    SSTab1->setTabHeight(design::tabHeight);
-    SSTab1->setCaptionColor(design::captionColor);
-    SSTab1->setPageColor(design::pageColor);
+    dayTabs->setTabsPerRow(design::tabsPerRow);
+    dayTabs->setTabHeight(design::tabHeight);
+    dayTabs->setCaptionColor(design::captionColor);
+    dayTabs->setPageColor(design::pageColor);
 
     for (int day = 0; day < DayCount; ++day) {
-        QWidget *page = SSTab1->addPage(days[day].name);
+        QWidget *page = dayTabs->addPage(days[day].name);
         auto *frame = placed(new Frame({}, page), QString::fromLatin1(days[day].frame), design::frame);
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
             const int label = days[day].firstLabel + days[day].labelStep * (lesson - 1);
@@ -145,12 +133,11 @@ void TimetableWindow::createDayPages()
                     ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
             const int number = day * SlotsPerDay + lesson;
-            auto *lessonSlot = placed(new QLineEdit(frame), u"Text%1"_s.arg(number),
-                                      design::lessonSlot(lesson));
-            lessonSlot->setFocusPolicy(Qt::ClickFocus);
-            TypingFilter::install(lessonSlot);
-            lessonSlot->setAccessibleName(u"%1, час %2"_s.arg(days[day].name).arg(lesson));
-            m_slots[number - 1] = lessonSlot;
+            auto *box = placed(new QLineEdit(frame), u"Text%1"_s.arg(number), design::lessonBox(lesson));
+            box->setFocusPolicy(Qt::ClickFocus);
+            TypingFilter::install(box);
+            box->setAccessibleName(u"%1, час %2"_s.arg(days[day].name).arg(lesson));
+            m_lessonBoxes[number - 1] = box;
         }
     }
 }
@@ -163,23 +150,23 @@ void TimetableWindow::createMenu()
     QMenu *mnuDay = mnuMenu->addMenu(u"Ден от седмицата"_s);
     mnuDay->setObjectName(u"mnuDay"_s);
     for (int day = 0; day < DayCount; ++day) {
-        QAction *entry = mnuDay->addAction(days[day].name, this, [this, day] { dayMenu_Click(day); });
+        QAction *entry = mnuDay->addAction(days[day].name, this, [this, day] { selectDay(day); });
         entry->setObjectName(QString::fromLatin1(days[day].menu));
         entry->setShortcut(QKeySequence(Qt::Key_F1 + day));
     }
     mnuMenu->addSeparator()->setObjectName(u"mnu0"_s);
-    QAction *mnuCalc = mnuMenu->addAction(u"Калкулатор"_s, this, &TimetableWindow::mnuCalc_Click);
+    QAction *mnuCalc = mnuMenu->addAction(u"Калкулатор"_s, this, &TimetableWindow::openCalculator);
     mnuCalc->setObjectName(u"mnuCalc"_s);
     mnuCalc->setShortcut(QKeySequence(Qt::Key_F8));
     mnuMenu->addSeparator()->setObjectName(u"mnu1"_s);
-    mnuMenu->addAction(u"За Автора"_s, this, &TimetableWindow::mnuAuthor_Click)
+    mnuMenu->addAction(u"За Автора"_s, this, &TimetableWindow::showAuthor)
             ->setObjectName(u"mnuAuthor"_s);
-    mnuMenu->addAction(u"Изход"_s, this, &TimetableWindow::mnuExit_Click)->setObjectName(u"mnuExit"_s);
+    mnuMenu->addAction(u"Изход"_s, this, &TimetableWindow::close)->setObjectName(u"mnuExit"_s);
 
     // Two commands stand directly on the menu bar and run when clicked.
-    menuBar()->addAction(u"Калкулатор"_s, this, &TimetableWindow::mnuShowC_Click)
+    menuBar()->addAction(u"Калкулатор"_s, this, &TimetableWindow::openCalculator)
             ->setObjectName(u"mnuShowC"_s);
-    menuBar()->addAction(u".:Минимизирай:."_s, this, &TimetableWindow::mnuMinimize_Click)
+    menuBar()->addAction(u".:Минимизирай:."_s, this, &TimetableWindow::minimize)
             ->setObjectName(u"mnuMinimize"_s);
 }
 
@@ -188,40 +175,28 @@ QString TimetableWindow::dayFilePath(int day) const
     return storage::dataFilePath(m_dataFolder, days[day].file);
 }
 
-bool TimetableWindow::Form_Load()
+void TimetableWindow::load()
 {
-    if (!m_openCalculator())
-        return false;
-    dayMenu_Click(0);
+    selectDay(0);
     for (int day = 0; day < DayCount; ++day) {
         const QStringList lessons = storage::readRecords(dayFilePath(day), days[day].file.handle, SlotsPerDay);
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
-            slot(day, lesson)->setText(lessons[lesson - 1]);
-            slot(day, lesson)->setCursorPosition(0); // a long lesson shows its beginning
+            lessonBox(day, lesson)->setText(lessons[lesson - 1]);
+            lessonBox(day, lesson)->setCursorPosition(0); // a long lesson shows its beginning
         }
     }
-    return true;
 }
 
-void TimetableWindow::Command1_Click()
-{
-    close();
-}
-
-void TimetableWindow::mnuExit_Click()
-{
-    close();
-}
-
-void TimetableWindow::Command2_Click()
+// Command2, "Запиши  часовете": writes the selected day's file.
+void TimetableWindow::saveDay()
 {
     // Independent tests of the selected day, each reading the tab control afresh.
     for (int day = 0; day < DayCount; ++day) {
-        if (SSTab1->tab() != day)
+        if (dayTabs->tab() != day)
             continue;
         QStringList lessons;
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
-            lessons << slot(day, lesson)->text();
+            lessons << lessonBox(day, lesson)->text();
         try {
             storage::writeRecords(dayFilePath(day), days[day].file.handle, lessons);
         } catch (const storage::FileError &error) {
@@ -230,37 +205,36 @@ void TimetableWindow::Command2_Click()
     }
 }
 
-void TimetableWindow::SSTab1_Click(int previousTab)
+// SSTab1: the clicked day goes to the status bar.
+void TimetableWindow::showSelectedDay()
 {
-    Q_UNUSED(previousTab);
     for (int day = 0; day < DayCount; ++day) {
-        if (SSTab1->tab() == day)
-            StatusBar1->panel(1)->setText(dayStatus(day));
+        if (dayTabs->tab() == day)
+            statusPanels->panel(1)->setText(dayStatus(day));
     }
 }
 
-void TimetableWindow::dayMenu_Click(int day)
+// mnuPon .. mnuPet, F1 .. F5.
+void TimetableWindow::selectDay(int day)
 {
-    SSTab1->setTab(day);
-    StatusBar1->panel(1)->setText(dayStatus(day));
+    dayTabs->setTab(day);
+    statusPanels->panel(1)->setText(dayStatus(day));
 }
 
-void TimetableWindow::mnuCalc_Click()
-{
-    m_openCalculator();
-}
-
-void TimetableWindow::mnuShowC_Click()
+// mnuCalc and mnuShowC, "Калкулатор".
+void TimetableWindow::openCalculator()
 {
     m_openCalculator();
 }
 
-void TimetableWindow::mnuMinimize_Click()
+// mnuMinimize: this window only.
+void TimetableWindow::minimize()
 {
     setWindowState(windowState() | Qt::WindowMinimized);
 }
 
-void TimetableWindow::mnuAuthor_Click()
+// mnuAuthor, "За Автора".
+void TimetableWindow::showAuthor()
 {
     messagebox::show(this, u"За Автора"_s, authorCredit());
 }

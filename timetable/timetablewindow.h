@@ -20,41 +20,40 @@ public:
     static constexpr int DayCount = 5;
     static constexpr int SlotsPerDay = 8;
 
-    // Opens (or shows again) the calculator window; false when it could not be loaded.
-    using OpenCalculator = std::function<bool()>;
+    // Opens (or shows again) the calculator window; whoever opens it reports a failure.
+    using OpenCalculator = std::function<void()>;
 
     TimetableWindow(const QString &dataFolder, OpenCalculator openCalculator,
                     QWidget *parent = nullptr);
 
-    // Opens the calculator, selects Monday and reads the five day files. Throws
-    // storage::FileError when a day file fails; returns false when the calculator could
-    // not be opened (already reported). Either way the window must not be shown then.
-    bool Form_Load();
+    // Selects Monday and reads the five day files; throws storage::FileError, after which
+    // the window must not be shown.
+    void load();
 
 private:
     void createDayPages();
     void createMenu();
 
-    void Command1_Click();
-    void Command2_Click();
-    void SSTab1_Click(int previousTab);
-    void dayMenu_Click(int day);
-    void mnuExit_Click();
-    void mnuCalc_Click();
-    void mnuShowC_Click();
-    void mnuMinimize_Click();
-    void mnuAuthor_Click();
+    void saveDay();
+    void showSelectedDay();
+    void selectDay(int day);
+    void openCalculator();
+    void minimize();
+    void showAuthor();
 
-    // Lesson slot 1..8 of day 0..4: Text1 .. Text40.
-    QLineEdit *slot(int day, int lesson) const { return m_slots[day * SlotsPerDay + lesson - 1]; }
+    // Lesson 1..8 of day 0..4: Text1 .. Text40.
+    QLineEdit *lessonBox(int day, int lesson) const
+    {
+        return m_lessonBoxes[day * SlotsPerDay + lesson - 1];
+    }
     QString dayFilePath(int day) const;
 
     QString m_dataFolder;
     OpenCalculator m_openCalculator;
-    std::array<QLineEdit *, DayCount * SlotsPerDay> m_slots{};
+    std::array<QLineEdit *, DayCount * SlotsPerDay> m_lessonBoxes{};
 
-    StatusBar *StatusBar1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command1 = nullptr;
-    TabControl *SSTab1 = nullptr;
+    StatusBar *statusPanels = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *exitButton = nullptr;
+    TabControl *dayTabs = nullptr;
 };

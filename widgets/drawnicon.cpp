@@ -9,17 +9,9 @@
 
 namespace {
 
-// The 16 x 16 drawing at `size` logical pixels and that device pixel ratio.
 QPixmap picture(const std::function<void(QPainter &)> &draw, int size, qreal scale)
 {
-    QPixmap pixmap(QSize(size, size) * scale);
-    pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 16.0, size / 16.0);
-    draw(painter);
-    return pixmap;
+    return QPixmap::fromImage(drawnImage(size, scale, draw));
 }
 
 // Paints a picture when it is first asked for, not every picture when the icon is made: a
@@ -125,6 +117,18 @@ private:
 };
 
 } // namespace
+
+QImage drawnImage(int size, qreal scale, const std::function<void(QPainter &)> &draw)
+{
+    QImage image(QSize(size, size) * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 16.0, size / 16.0);
+    draw(painter);
+    return image;
+}
 
 QIcon drawnIcon(std::initializer_list<int> sizes, const std::function<void(QPainter &)> &draw)
 {

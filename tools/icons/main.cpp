@@ -1,13 +1,13 @@
 // Writes the program's icon as tumbora-<size>.png for each size given and as tumbora.ico,
-// drawn by the same code as the calculator's window icon.
+// painted by the same code as the calculator's window icon.
 
 #include "calculator/calcicons.h"
+#include "widgets/drawnicon.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QtEndian>
 
 #include <cstdio>
@@ -18,13 +18,7 @@ namespace {
 
 QImage render(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 16.0, size / 16.0);
-    calcicons::paintWindow(painter);
-    return image;
+    return drawnImage(size, 1.0, calcicons::paintWindow);
 }
 
 QByteArray png(const QImage &image)

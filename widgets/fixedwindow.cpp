@@ -1,7 +1,18 @@
-#include "clientarea.h"
+#include "fixedwindow.h"
 
 #include <QLayout>
 #include <QMainWindow>
+
+namespace fixedwindow {
+
+QWidget *createClientArea(QMainWindow *window, const QSize &size)
+{
+    auto *client = new QWidget(window);
+    client->setFixedSize(size);
+    window->setCentralWidget(client);
+    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return client;
+}
 
 void placeClientArea(QMainWindow *window, const QPoint &position)
 {
@@ -10,3 +21,5 @@ void placeClientArea(QMainWindow *window, const QPoint &position)
     const QPoint offset = window->centralWidget()->geometry().topLeft();
     window->setGeometry({position - offset, window->size()});
 }
+
+} // namespace fixedwindow

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QMainWindow;
+class QPoint;
+class QSize;
+class QWidget;
+
+// A window of fixed size whose controls stand at the rectangles of its design.
+namespace fixedwindow {
+
+// A title bar with the system menu and the close button; no maximise button, no resizing.
+inline constexpr Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint
+        | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint;
+
+// Gives `window` a client area, its central widget below the menu bar, of exactly `size`,
+// fixes the window's size to fit it, and returns the client area.
+QWidget *createClientArea(QMainWindow *window, const QSize &size);
+
+// Puts a window's client area at `position` on the screen. It places the client area itself:
+// QWidget::move() places the outer frame wherever the platform knows the frame before the
+// window is shown, which would move the client area by the frame's border and title bar.
+void placeClientArea(QMainWindow *window, const QPoint &position);
+
+// Names a control (its objectName, by which tools and tests find it) and sets its geometry.
+template<typename Widget>
+Widget *placed(Widget *widget, const QString &name, const QRect &rect)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(rect);
+    return widget;
+}
+
+} // namespace fixedwindow
