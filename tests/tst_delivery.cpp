@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QSet>
 
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void initTestCase();
     void qtSpeaksBulgarianAndTakesNoOptions();
     void everyFocusableControlHasAName();
+    void controlsFitTheirWindow_data();
+    void controlsFitTheirWindow();
     void windowIconsAreSharpAtEveryScale_data();
     void windowIconsAreSharpAtEveryScale();
     void screenshotsShowWholeWindows();
@@ -124,6 +127,51 @@ void tst_Delivery::everyFocusableControlHasAName()
     };
     QCOMPARE(name(m_windows.window(programwindows::Calculator), u"o3"_s), u"Оценка 3"_s);
     QCOMPARE(name(timetable, u"Text10"_s), u"Вторник, час 2"_s);
+}
+
+void tst_Delivery::controlsFitTheirWindow_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::newRow("calculator") << int(programwindows::Calculator);
+    QTest::newRow("timetable") << int(programwindows::Timetable);
+}
+
+// Every control lies inside the window's fixed client area, clear of its neighbours, and
+// shows its whole caption.
+void tst_Delivery::controlsFitTheirWindow()
+{
+    if (runsUnderWine())
+        QSKIP("Wine's Tahoma is a look-alike with glyph widths of its own, so what fits with it "
+              "says nothing about Windows' Tahoma");
+    QFETCH(int, entry);
+    const auto *window = static_cast<QMainWindow *>(m_windows.window(entry));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    const QWidget *client = window->centralWidget();
+    for (const QWidget *control : client->findChildren<QWidget *>()) {
+        const QString name = control->objectName();
+        if (control->window() != window) // a list's popup
+            continue;
+        QVERIFY2(client->rect().contains(QRect(control->mapTo(client, QPoint()), control->size())), qPrintable(name));
+        // The design's number labels touch their boxes by a pixel.
+        const QRect core = control->geometry().adjusted(1, 1, -1, -1);
+        for (const QWidget *sibling : control->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (sibling != control && !sibling->isHidden() && !control->isHidden())
+                QVERIFY2(!sibling->geometry().intersects(core), qPrintable(name + u" "_s + sibling->objectName()));
+        }
+        const int room = control->contentsRect().width();
+        if (const auto *label = qobject_cast<const QLabel *>(control)) {
+            const QSize needed = label->wordWrap() ? QSize(room, label->heightForWidth(label->width()))
+                                                   : label->sizeHint();
+            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(), qPrintable(name));
+        } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= room, qPrintable(name));
+        } else if (const auto *frame = qobject_cast<const QGroupBox *>(control)) {
+            QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= room, qPrintable(name));
+        } else if (const auto *tabs = qobject_cast<const TabControl *>(control)) {
+            for (int day = 0; day < tabs->count(); ++day)
+                QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
+        }
+    }
 }
 
 void tst_Delivery::windowIconsAreSharpAtEveryScale_data()

@@ -1,42 +1,23 @@
 #include "windowtesting.h"
 
-#include "app/programwindows.h"
-#include "app/windowtable.h"
-#include "storage/fileerror.h"
-#include "timetable/timetablewindow.h"
 #include "widgets/dialogfont.h"
 #include "widgets/tabcontrol.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-
-#include <memory>
-#include <optional>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace windowtesting;
 
 namespace {
 
-const QStringList dayFiles = {u"Ponedelnic.dat"_s, u"Vtornic.dat"_s, u"Srqda.dat"_s,
-                              u"Chetvurtuk.dat"_s, u"Petuk.dat"_s};
-const QStringList dayNames = {u"Понеделник"_s, u"Вторник"_s, u"Сряда"_s, u"Четвъртък"_s, u"Петък"_s};
-const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s, u"mnuPet"_s};
-
-QStringList lessons(int day)
+QLineEdit *lessonBox(const QWidget *window, int day, int slot)
 {
-    QStringList texts;
-    for (int lesson = 1; lesson <= 8; ++lesson)
-        texts << u"%1 час %2"_s.arg(dayNames[day]).arg(lesson);
-    return texts;
+    return box(window, u"Text%1"_s.arg(day * 8 + slot));
 }
-
-QLineEdit *slot(const QWidget *window, int number) { return child<QLineEdit>(window, u"Text%1"_s.arg(number)); }
-void trigger(const QWidget *window, const QString &entry) { child<QAction>(window, entry)->trigger(); }
-void save(const QWidget *window) { child<QPushButton>(window, u"Command2"_s)->click(); }
+TabControl *dayTabs(const QWidget *window) { return child<TabControl>(window, u"SSTab1"_s); }
+const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s, u"mnuPet"_s};
 
 } // namespace
 
@@ -45,227 +26,103 @@ class tst_Timetable : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void loadOpensTheCalculatorFirst();
-    void loadFillsTheFortySlots();
-    void loadReadsEveryFieldForm_data();
-    void loadReadsEveryFieldForm();
-    void calculatorFailureStopsTheLoad();
-    void missingDayFileFailsTheLoad();
-
-    void saveWritesOnlyTheSelectedDay_data();
-    void saveWritesOnlyTheSelectedDay();
-    void unsavedEditOfAnotherDayStaysUnsaved();
-    void failedSaveKeepsTheFileAndTheEdits();
-
+    void initTestCase() { dialogfont::apply(); }
+    void loadFillsEveryDay();
+    void fileFailure_data();
+    void fileFailure();
+    void saveWritesTheSelectedDayOnly_data();
+    void saveWritesTheSelectedDayOnly();
     void daySelection_data();
     void daySelection();
-    void designPlaces_data();
-    void designPlaces();
-    void noCaptionIsClipped();
-    void keyboardOrder();
-
-    void exitLeavesTheCalculatorRunning();
-    void calculatorReopensAfresh();
-    void minimiseAffectsThisWindowOnly();
-    void missingDayFileLeavesTheCalculatorOpen();
-
-private:
-    std::unique_ptr<TimetableWindow> loadedWindow();
-
-    std::optional<DataFolder> m_folder;
-    std::optional<Messages> m_messages;
-    int m_calculatorOpenings = 0;
+    void keyboard();
+    void calculatorEntries();
+    void exitStatus_data();
+    void exitStatus();
 };
 
-void tst_Timetable::initTestCase()
+// The calculator opens first, then Monday comes to the front and the five files are read.
+void tst_Timetable::loadFillsEveryDay()
 {
-    dialogfont::apply();
-}
-
-void tst_Timetable::init()
-{
-    m_messages.emplace();
-    m_calculatorOpenings = 0;
-    m_folder.emplace();
-    for (int day = 0; day < 5; ++day)
-        m_folder->write(dayFiles[day], records(lessons(day)));
-    m_folder->write(u"Predmeti.dat"_s, records(QStringList(15, u"Предмет"_s)));
-    m_folder->write(u"Ocenki.dat"_s, records(QStringList(15, u"5"_s)));
-}
-
-void tst_Timetable::cleanup()
-{
-    // Windows opened through a table delete themselves only when closed.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (!window->parentWidget())
-            windows << window;
-    }
-    qDeleteAll(windows);
-    m_folder.reset();
-    m_messages.reset();
-}
-
-std::unique_ptr<TimetableWindow> tst_Timetable::loadedWindow()
-{
-    auto window = std::make_unique<TimetableWindow>(m_folder->path(), [this] {
-        ++m_calculatorOpenings;
-        return true;
-    });
-    if (!window->Form_Load())
-        return nullptr;
-    return window;
-}
-
-void tst_Timetable::loadOpensTheCalculatorFirst()
-{
-    QStringList seen;
-    TimetableWindow *self = nullptr;
-    TimetableWindow window(m_folder->path(), [&] {
-        // Nothing of the timetable's own load has happened yet.
-        seen << panelText(self, 1) << slot(self, 1)->text();
-        return true;
-    });
-    self = &window;
-    QVERIFY(window.Form_Load());
-
-    QCOMPARE(seen, QStringList({QString(), QString()}));
-    QCOMPARE(child<TabControl>(&window, u"SSTab1"_s)->tab(), 0);
-    QCOMPARE(panelText(&window, 1), u"Ден от седмицата   Понеделник"_s);
-}
-
-void tst_Timetable::loadFillsTheFortySlots()
-{
-    auto window = loadedWindow();
-    QCOMPARE(m_calculatorOpenings, 1);
+    Program program;
+    program.folder.write(u"Srqda.dat"_s, "\"1\",\"2\",\"  a, b  \",\"\",\"5\",\"6\",\"7\",\"8\"\r\n\"ninth\"\r\n");
+    QWidget *window = program.open(programwindows::Timetable);
+    QVERIFY(window);
+    QVERIFY(program.windows.window(programwindows::Calculator)->isVisible());
+    QCOMPARE(dayTabs(window)->tab(), 0);
+    QCOMPARE(panelText(window, 1), u"Ден от седмицата   Понеделник"_s);
+    const QStringList wednesday = {u"1"_s, u"2"_s, u"  a, b  "_s, QString(), u"5"_s, u"6"_s, u"7"_s, u"8"_s};
     for (int day = 0; day < 5; ++day) {
-        for (int lesson = 1; lesson <= 8; ++lesson) {
-            QCOMPARE(slot(window.get(), day * 8 + lesson)->text(), lessons(day)[lesson - 1]);
-            QCOMPARE(slot(window.get(), day * 8 + lesson)->cursorPosition(), 0); // shows its beginning
+        const QStringList lessons = day == 2 ? wednesday : dayLessons(Program::dayNames[day]);
+        for (int slot = 1; slot <= 8; ++slot) {
+            QCOMPARE(lessonBox(window, day, slot)->text(), lessons[slot - 1]);
+            QCOMPARE(lessonBox(window, day, slot)->cursorPosition(), 0);
         }
     }
-    QCOMPARE(slot(window.get(), 17)->text(), u"Сряда час 1"_s);
-    QCOMPARE(slot(window.get(), 40)->text(), u"Петък час 8"_s);
 }
 
-void tst_Timetable::loadReadsEveryFieldForm_data()
+void tst_Timetable::fileFailure_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("atSave");
+    QTest::addColumn<bool>("calculatorOpen");
 
-    const QStringList spaced = {u"  a, b  "_s, u","_s, QString(), u"Химия"_s, u"x"_s, u"y"_s, u"z"_s, u"w"_s};
-    QTest::newRow("empty fields") << records(QStringList(8)) << QStringList(8);
-    QTest::newRow("one line with commas")
-            << QByteArray("\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n")
-            << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
-    QTest::newRow("commas and blanks kept") << records(spaced) << spaced;
-    QTest::newRow("extra lines ignored") << records(lessons(1) + QStringList{u"ninth"_s}) << lessons(1);
+    QTest::newRow("calculator cannot load") << u"Ocenki.dat"_s << false << false;
+    QTest::newRow("Thursday missing") << u"Chetvurtuk.dat"_s << false << true;
+    QTest::newRow("Monday cannot be saved") << u"Ponedelnic.dat"_s << true << true;
 }
 
-void tst_Timetable::loadReadsEveryFieldForm()
+// The file is named, nothing is lost, and only a window that loaded stays.
+void tst_Timetable::fileFailure()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, file);
+    QFETCH(bool, atSave);
+    QFETCH(bool, calculatorOpen);
 
-    m_folder->write(u"Srqda.dat"_s, bytes);
-    auto window = loadedWindow();
-    for (int lesson = 1; lesson <= 8; ++lesson)
-        QCOMPARE(slot(window.get(), 16 + lesson)->text(), expected[lesson - 1]);
-
-    // What was read is written back unchanged, one line a lesson.
-    trigger(window.get(), u"mnuSrq"_s);
-    save(window.get());
-    QCOMPARE(m_folder->read(u"Srqda.dat"_s), records(expected));
-}
-
-void tst_Timetable::calculatorFailureStopsTheLoad()
-{
-    TimetableWindow window(m_folder->path(), [] { return false; });
-    QVERIFY(!window.Form_Load());
-    QCOMPARE(panelText(&window, 1), QString());
-    QCOMPARE(slot(&window, 1)->text(), QString());
-}
-
-void tst_Timetable::missingDayFileFailsTheLoad()
-{
-    QVERIFY(QFile::remove(m_folder->filePath(u"Chetvurtuk.dat"_s)));
-    try {
-        loadedWindow();
-        QFAIL("the load went through without Thursday's file");
-    } catch (const storage::FileError &error) {
-        QCOMPARE(error.number(), storage::FileError::FileNotFound);
-        QVERIFY(error.path().endsWith(u"Chetvurtuk.dat"_s));
+    Program program;
+    if (!atSave)
+        QVERIFY(QFile::remove(program.folder.filePath(file)));
+    QWidget *window = program.open(programwindows::Timetable);
+    QCOMPARE(window != nullptr, atSave);
+    if (atSave) {
+        lessonBox(window, 0, 1)->setText(u"Промяна"_s);
+        program.folder.blockWithFolder(file);
+        click(window, u"Command2"_s);
+        QCOMPARE(lessonBox(window, 0, 1)->text(), u"Промяна"_s);
     }
-    QCOMPARE(m_calculatorOpenings, 1);
+    QCOMPARE(program.windows.window(programwindows::Calculator) != nullptr, calculatorOpen);
+    QCOMPARE(program.messages.boxes.size(), 1);
+    QCOMPARE(program.messages.boxes[0].title, atSave ? u"Седмична програма"_s : u"Грешка"_s);
+    QVERIFY(program.messages.boxes[0].text.contains(program.folder.filePath(file)));
 }
 
-void tst_Timetable::saveWritesOnlyTheSelectedDay_data()
+void tst_Timetable::saveWritesTheSelectedDayOnly_data()
 {
     QTest::addColumn<int>("day");
     for (int day = 0; day < 5; ++day)
-        QTest::newRow(qPrintable(dayFiles[day])) << day;
+        QTest::newRow(qPrintable(Program::dayFiles[day])) << day;
 }
 
-void tst_Timetable::saveWritesOnlyTheSelectedDay()
+void tst_Timetable::saveWritesTheSelectedDayOnly()
 {
     QFETCH(int, day);
 
-    // One-line files elsewhere show that the other days are not rewritten.
-    for (int other = 0; other < 5; ++other)
-        m_folder->write(dayFiles[other], "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\"");
-    auto window = loadedWindow();
-    for (int number = 1; number <= 40; ++number)
-        slot(window.get(), number)->setText(u"Урок %1"_s.arg(number));
-    slot(window.get(), day * 8 + 3)->clear();
-    // Typed, a quote becomes typographic and a letter the code page lacks its plain letter.
-    slot(window.get(), day * 8 + 4)->selectAll();
-    typeText(slot(window.get(), day * 8 + 4), u"Час \"ЧК\", ѝ"_s);
-
-    trigger(window.get(), dayMenus[day]);
-    save(window.get());
-    const QByteArray saved = m_folder->read(dayFiles[day]);
-    save(window.get());
-    QCOMPARE(m_folder->read(dayFiles[day]), saved);
-
-    QStringList expected;
-    for (int lesson = 1; lesson <= 8; ++lesson)
-        expected << (lesson == 3 ? QString() : u"Урок %1"_s.arg(day * 8 + lesson));
-    expected[3] = u"Час „ЧК“, и"_s;
-    QCOMPARE(saved, records(expected));
+    Program program;
+    QWidget *window = program.open(programwindows::Timetable);
     for (int other = 0; other < 5; ++other) {
-        if (other != day)
-            QCOMPARE(m_folder->read(dayFiles[other]), QByteArray("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\",\"h\""));
+        for (int slot = 1; slot <= 8; ++slot)
+            lessonBox(window, other, slot)->setText(u"Урок %1"_s.arg(slot));
     }
-    QVERIFY(m_messages->boxes.isEmpty());
-}
+    lessonBox(window, day, 3)->clear();
+    trigger(window, dayMenus[day]);
+    click(window, u"Command2"_s);
 
-void tst_Timetable::unsavedEditOfAnotherDayStaysUnsaved()
-{
-    const QByteArray monday = m_folder->read(dayFiles[0]);
-    auto window = loadedWindow();
-    slot(window.get(), 1)->setText(u"Промяна"_s);
-    trigger(window.get(), u"mnuVto"_s);
-    save(window.get());
-    QCOMPARE(m_folder->read(dayFiles[0]), monday);
-    QCOMPARE(m_folder->read(dayFiles[1]), records(lessons(1)));
-}
-
-void tst_Timetable::failedSaveKeepsTheFileAndTheEdits()
-{
-    auto window = loadedWindow();
-    slot(window.get(), 1)->setText(u"Промяна"_s);
-    QVERIFY(QFile::remove(m_folder->filePath(dayFiles[0])));
-    QVERIFY(QDir(m_folder->path()).mkdir(dayFiles[0]));
-    save(window.get());
-
-    QCOMPARE(m_messages->boxes.size(), 1);
-    QVERIFY(m_messages->boxes[0].text.contains(dayFiles[0]));
-    QVERIFY(QFileInfo(m_folder->filePath(dayFiles[0])).isDir());
-    QCOMPARE(slot(window.get(), 1)->text(), u"Промяна"_s);
+    QStringList saved = numbered(u"Урок "_s, 8);
+    saved[2] = QString();
+    for (int other = 0; other < 5; ++other) {
+        QCOMPARE(program.folder.read(Program::dayFiles[other]),
+                 records(other == day ? saved : dayLessons(Program::dayNames[other])));
+    }
+    QVERIFY(program.messages.boxes.isEmpty());
 }
 
 void tst_Timetable::daySelection_data()
@@ -274,7 +131,7 @@ void tst_Timetable::daySelection_data()
     QTest::addColumn<QString>("route");
     for (int day = 0; day < 5; ++day) {
         for (const QString &route : {u"menu"_s, u"key"_s, u"tab"_s})
-            QTest::addRow("%s by %s", qPrintable(dayFiles[day]), qPrintable(route)) << day << route;
+            QTest::addRow("%s by %s", qPrintable(Program::dayNames[day]), qPrintable(route)) << day << route;
     }
 }
 
@@ -283,173 +140,107 @@ void tst_Timetable::daySelection()
     QFETCH(int, day);
     QFETCH(QString, route);
 
-    auto window = loadedWindow();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto *tabs = child<TabControl>(window.get(), u"SSTab1"_s);
+    Program program;
+    QWidget *window = program.open(programwindows::Timetable);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    TabControl *tabs = dayTabs(window);
     if (day == 0) // start elsewhere, so Monday is a real change
         tabs->setTab(4);
 
     if (route == u"menu")
-        trigger(window.get(), dayMenus[day]);
+        trigger(window, dayMenus[day]);
     else if (route == u"key")
-        QTest::keyClick(window.get(), Qt::Key(Qt::Key_F1 + day));
+        QTest::keyClick(window, Qt::Key(Qt::Key_F1 + day));
     else
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(day).center());
 
     QCOMPARE(tabs->tab(), day);
-    QCOMPARE(panelText(window.get(), 1), u"Ден от седмицата   "_s + dayNames[day]);
-    // Only the front page's lessons are shown.
-    for (int number = 1; number <= 40; ++number)
-        QCOMPARE(slot(window.get(), number)->isVisible(), (number - 1) / 8 == day);
-}
-
-void tst_Timetable::designPlaces_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-
-    QTest::newRow("StatusBar1") << u"StatusBar1"_s << QRect(0, 5145, 6420, 255);
-    QTest::newRow("Command2") << u"Command2"_s << QRect(120, 4560, 2895, 375);
-    QTest::newRow("Command1") << u"Command1"_s << QRect(3360, 4560, 2655, 375);
-    QTest::newRow("SSTab1") << u"SSTab1"_s << QRect(120, 120, 6075, 4335);
-    for (const char *frame : {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"})
-        QTest::newRow(frame) << QString::fromLatin1(frame) << QRect(120, 720, 5655, 3375);
-    // Thursday's labels are 33 .. 40; Friday's run from 48 down to 41.
-    QTest::newRow("Label1") << u"Label1"_s << QRect(2400, 360, 255, 255);
-    QTest::newRow("Label33") << u"Label33"_s << QRect(2400, 360, 255, 255);
-    QTest::newRow("Label40") << u"Label40"_s << QRect(2400, 2880, 255, 255);
-    QTest::newRow("Label48") << u"Label48"_s << QRect(2400, 360, 255, 255);
-    QTest::newRow("Label41") << u"Label41"_s << QRect(2400, 2880, 255, 255);
-    QTest::newRow("Text25") << u"Text25"_s << QRect(2760, 360, 2775, 285);
-    QTest::newRow("Text40") << u"Text40"_s << QRect(2760, 2880, 2775, 285);
-}
-
-void tst_Timetable::designPlaces()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-
-    TimetableWindow window(m_folder->path(), [] { return true; });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.centralWidget()->size(), QSize(428, 360));
-    QCOMPARE(window.centralWidget()->mapToGlobal(QPoint()), QPoint(522, 191)); // 7830, 2865
-    QCOMPARE(window.minimumSize(), window.maximumSize());
-    const auto *control = child(&window, name);
-    QCOMPARE(control->geometry(), twipsToPixels(twips));
-}
-
-void tst_Timetable::noCaptionIsClipped()
-{
-    TimetableWindow window(m_folder->path(), [] { return true; });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    for (const QLabel *label : window.findChildren<QLabel *>()) {
-        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
-        QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(label->objectName()));
+    QCOMPARE(panelText(window, 1), u"Ден от седмицата   "_s + Program::dayNames[day]);
+    for (int shown = 0; shown < 5; ++shown) {
+        for (int slot = 1; slot <= 8; ++slot)
+            QCOMPARE(lessonBox(window, shown, slot)->isVisible(), shown == day);
     }
-    for (const QPushButton *button : window.findChildren<QPushButton *>())
-        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width());
-    auto *tabs = child<TabControl>(&window, u"SSTab1"_s);
-    for (int day = 0; day < 5; ++day)
-        QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
 }
 
-void tst_Timetable::keyboardOrder()
+// Tab cycles the tab control and the two buttons; Return presses the focused button; a
+// lesson is reached by clicking it.
+void tst_Timetable::keyboard()
 {
-    auto window = loadedWindow();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"SSTab1"_s);
-
-    QStringList visited;
-    for (int press = 0; press < 6; ++press) {
+    Program program;
+    QWidget *window = program.open(programwindows::Timetable);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int press = 0; press < 3; ++press) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(visited, QStringList({u"Command1"_s, u"Command2"_s, u"SSTab1"_s, u"Command1"_s,
-                                   u"Command2"_s, u"SSTab1"_s}));
+    QCOMPARE(visited, QStringList({u"SSTab1"_s, u"Command1"_s, u"Command2"_s, u"SSTab1"_s}));
 
-    // Return presses the focused button, as Space does.
-    auto *save = child<QPushButton>(window.get(), u"Command2"_s);
+    auto *save = child<QPushButton>(window, u"Command2"_s);
     QSignalSpy saves(save, &QPushButton::clicked);
     save->setFocus();
     QTest::keyClick(save, Qt::Key_Return);
     QCOMPARE(saves.size(), 1);
 
-    // A lesson slot is reached by clicking it.
-    QTest::mouseClick(slot(window.get(), 2), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), slot(window.get(), 2));
+    QTest::mouseClick(lessonBox(window, 0, 2), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), lessonBox(window, 0, 2));
 }
 
-void tst_Timetable::exitLeavesTheCalculatorRunning()
+// Both calculator entries show the one calculator, loading it afresh once it was closed;
+// exit and minimise act on the timetable alone.
+void tst_Timetable::calculatorEntries()
 {
-    WindowTable table;
-    programwindows::addTo(table, m_folder->path());
-    QVERIFY(table.open(programwindows::Timetable));
-    QVERIFY(table.window(programwindows::Calculator));
-    QVERIFY(table.window(programwindows::Calculator)->isVisible());
+    Program program;
+    QWidget *timetable = program.open(programwindows::Timetable);
+    QWidget *calculator = program.windows.window(programwindows::Calculator);
+    box(calculator, u"Text1"_s)->setText(u"Непазено"_s);
+    for (const QString &entry : {u"mnuShowC"_s, u"mnuCalc"_s}) {
+        trigger(timetable, entry);
+        QCOMPARE(program.windows.window(programwindows::Calculator), calculator);
+        QCOMPARE(box(calculator, u"Text1"_s)->text(), u"Непазено"_s);
+    }
+    for (const QString &entry : {u"mnuShowC"_s, u"mnuCalc"_s}) {
+        program.windows.window(programwindows::Calculator)->close();
+        QTRY_VERIFY(!program.windows.window(programwindows::Calculator));
+        trigger(timetable, entry);
+        QCOMPARE(box(program.windows.window(programwindows::Calculator), u"Text1"_s)->text(), u"Предмет 1"_s);
+    }
 
-    child<QPushButton>(table.window(programwindows::Timetable), u"Command1"_s)->click();
-    QTRY_VERIFY(!table.window(programwindows::Timetable));
-    QVERIFY(table.window(programwindows::Calculator)->isVisible());
+    trigger(timetable, u"mnuMinimize"_s);
+    QVERIFY(timetable->isMinimized());
+    QVERIFY(!program.windows.window(programwindows::Calculator)->isMinimized());
+    for (const QString &exit : {u"Command1"_s, u"mnuExit"_s}) {
+        timetable = program.open(programwindows::Timetable);
+        if (exit == u"Command1")
+            click(timetable, exit);
+        else
+            trigger(timetable, exit);
+        QTRY_VERIFY(!program.windows.window(programwindows::Timetable));
+        QVERIFY(program.windows.window(programwindows::Calculator)->isVisible());
+    }
 }
 
-void tst_Timetable::calculatorReopensAfresh()
+void tst_Timetable::exitStatus_data()
 {
-    WindowTable table;
-    programwindows::addTo(table, m_folder->path());
-    QVERIFY(table.open(programwindows::Timetable));
-    QWidget *timetable = table.window(programwindows::Timetable);
-
-    // Both calculator entries, while it is open: still the one window, texts kept.
-    QWidget *calculator = table.window(programwindows::Calculator);
-    child<QLineEdit>(calculator, u"Text1"_s)->setText(u"Непазено"_s);
-    trigger(timetable, u"mnuShowC"_s);
-    trigger(timetable, u"mnuCalc"_s);
-    QCOMPARE(table.window(programwindows::Calculator), calculator);
-    QCOMPARE(child<QLineEdit>(calculator, u"Text1"_s)->text(), u"Непазено"_s);
-
-    calculator->close();
-    QTRY_VERIFY(!table.window(programwindows::Calculator));
-    trigger(timetable, u"mnuShowC"_s);
-    QVERIFY(table.window(programwindows::Calculator));
-    QCOMPARE(child<QLineEdit>(table.window(programwindows::Calculator), u"Text1"_s)->text(), u"Предмет"_s);
-
-    // A calculator that cannot load does not appear; the timetable keeps its edits.
-    table.window(programwindows::Calculator)->close();
-    QTRY_VERIFY(!table.window(programwindows::Calculator));
-    QFile::remove(m_folder->filePath(u"Ocenki.dat"_s));
-    slot(timetable, 9)->setText(u"Непазен час"_s);
-    trigger(timetable, u"mnuCalc"_s);
-    QVERIFY(!table.window(programwindows::Calculator));
-    QCOMPARE(m_messages->boxes.size(), 1);
-    QVERIFY(m_messages->boxes[0].text.contains(u"Ocenki.dat"_s));
-    QVERIFY(table.window(programwindows::Timetable));
-    QCOMPARE(slot(timetable, 9)->text(), u"Непазен час"_s);
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<int>("status");
+    QTest::newRow("Friday missing, the calculator stays") << u"Petuk.dat"_s << EXIT_SUCCESS;
+    QTest::newRow("no window left") << u"Ocenki.dat"_s << EXIT_FAILURE;
 }
 
-void tst_Timetable::minimiseAffectsThisWindowOnly()
+// A load that fails while no other window is open ends the program with a failure.
+void tst_Timetable::exitStatus()
 {
-    WindowTable table;
-    programwindows::addTo(table, m_folder->path());
-    QVERIFY(table.open(programwindows::Timetable));
-    trigger(table.window(programwindows::Timetable), u"mnuMinimize"_s);
-    QVERIFY(table.window(programwindows::Timetable)->isMinimized());
-    QVERIFY(!table.window(programwindows::Calculator)->isMinimized());
-}
+    QFETCH(QString, missing);
+    QFETCH(int, status);
 
-void tst_Timetable::missingDayFileLeavesTheCalculatorOpen()
-{
-    QVERIFY(QFile::remove(m_folder->filePath(u"Petuk.dat"_s)));
-    WindowTable table;
-    programwindows::addTo(table, m_folder->path());
-    QVERIFY(!table.open(programwindows::Timetable));
-    QVERIFY(!table.window(programwindows::Timetable));
-    QVERIFY(table.window(programwindows::Calculator));
-    QCOMPARE(m_messages->boxes.size(), 1);
-    QVERIFY(m_messages->boxes[0].text.contains(u"Petuk.dat"_s));
+    Program program;
+    QVERIFY(QFile::remove(program.folder.filePath(missing)));
+    QTimer::singleShot(0, [&program] {
+        QVERIFY(!program.open(programwindows::Timetable));
+        QTimer::singleShot(0, [] { QCoreApplication::exit(EXIT_SUCCESS); });
+    });
+    QCOMPARE(QApplication::exec(), status);
 }
 
 QTEST_MAIN(tst_Timetable)

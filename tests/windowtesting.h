@@ -1,11 +1,19 @@
 #pragma once
 
-// Shared by the window tests: named controls, typing, and the messages the windows show.
+// Shared by the window tests: the program's windows over a folder of data files, their
+// named controls, typing, and the message boxes they show.
 
 #include "filetesting.h"
-#include "widgets/messagebox.h"
 
+#include "app/programwindows.h"
+#include "app/windowtable.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 
 namespace windowtesting {
 
@@ -20,11 +28,16 @@ Control *child(const QObject *window, const QString &name)
     return control;
 }
 
+inline QLineEdit *box(const QObject *window, const QString &name) { return child<QLineEdit>(window, name); }
+inline void click(const QObject *window, const QString &name) { child<QAbstractButton>(window, name)->click(); }
+inline void trigger(const QObject *window, const QString &entry) { child<QAction>(window, entry)->trigger(); }
+
 // Status bar panels are counted from 1.
-inline QString panelText(const QObject *window, int number)
+inline QLabel *panel(const QObject *window, int number)
 {
-    return child(window, QStringLiteral("StatusBar1"))->findChildren<QLabel *>().at(number - 1)->text();
+    return child(window, QStringLiteral("StatusBar1"))->findChildren<QLabel *>().at(number - 1);
 }
+inline QString panelText(const QObject *window, int number) { return panel(window, number)->text(); }
 
 // Types `text` a character at a time, as a keyboard of any layout does; QTest::keyClicks
 // sends only Latin-1.
@@ -37,27 +50,60 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
-inline QRect twipsToPixels(const QRect &twips)
+// Reads the real message boxes as they appear, and presses their OK button.
+class Messages : public QObject
 {
-    return {(twips.x() + 7) / 15, (twips.y() + 7) / 15, (twips.width() + 7) / 15, (twips.height() + 7) / 15};
-}
-
-// Collects the program's message boxes instead of showing them.
-struct Messages
-{
+public:
     struct Box
     {
         QString title;
         QString text;
+        bool plain; // no icon, one OK button
     };
-    Messages()
+    Messages() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        messagebox::setHook([this](QWidget *, const QString &title, const QString &text) {
-            boxes.append({title, text});
-        });
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            boxes.append({box->windowTitle(), box->text(),
+                          box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok});
+            QMetaObject::invokeMethod(box->button(QMessageBox::Ok), &QAbstractButton::click, Qt::QueuedConnection);
+        }
+        return false;
     }
-    ~Messages() { messagebox::setHook({}); }
     QList<Box> boxes;
+};
+
+inline QStringList dayLessons(const QString &day) { return numbered(day + QStringLiteral(" час "), 8); }
+
+// The program's windows over a data folder whose files all load.
+struct Program
+{
+    static inline const QStringList dayFiles = {QStringLiteral("Ponedelnic.dat"), QStringLiteral("Vtornic.dat"),
+                                                QStringLiteral("Srqda.dat"), QStringLiteral("Chetvurtuk.dat"),
+                                                QStringLiteral("Petuk.dat")};
+    static inline const QStringList dayNames = {QStringLiteral("Понеделник"), QStringLiteral("Вторник"),
+                                                QStringLiteral("Сряда"), QStringLiteral("Четвъртък"),
+                                                QStringLiteral("Петък")};
+    Program()
+    {
+        folder.write(QStringLiteral("Predmeti.dat"), records(numbered(QStringLiteral("Предмет "), 15)));
+        folder.write(QStringLiteral("Ocenki.dat"), records(QStringList(15, QStringLiteral("5"))));
+        for (int day = 0; day < 5; ++day)
+            folder.write(dayFiles[day], records(dayLessons(dayNames[day])));
+        programwindows::addTo(windows, folder.path());
+    }
+    ~Program()
+    {
+        for (int entry : {programwindows::Calculator, programwindows::Timetable})
+            delete windows.window(entry);
+    }
+    // The window of that entry, opened as the program opens it; null when it failed to load.
+    QWidget *open(int entry) { return windows.open(entry) ? windows.window(entry) : nullptr; }
+
+    DataFolder folder;
+    Messages messages;
+    WindowTable windows;
 };
 
 } // namespace windowtesting
