@@ -29,8 +29,15 @@ Control *child(const QObject *window, const QString &name)
 }
 
 inline QLineEdit *box(const QObject *window, const QString &name) { return child<QLineEdit>(window, name); }
-inline void click(const QObject *window, const QString &name) { child<QAbstractButton>(window, name)->click(); }
-inline void trigger(const QObject *window, const QString &entry) { child<QAction>(window, entry)->trigger(); }
+
+// Clicks the button or triggers the menu entry of that name.
+inline void press(const QObject *window, const QString &name)
+{
+    if (auto *button = window->findChild<QAbstractButton *>(name))
+        button->click();
+    else
+        child<QAction>(window, name)->trigger();
+}
 
 // Status bar panels are counted from 1.
 inline QLabel *panel(const QObject *window, int number)
@@ -50,31 +57,23 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
-// Reads the real message boxes as they appear, and presses their OK button.
+// Reads the real message boxes as they appear, as "title: text", and presses their OK button.
 class Messages : public QObject
 {
 public:
-    struct Box
-    {
-        QString title;
-        QString text;
-        bool plain; // no icon, one OK button
-    };
     Messages() { qApp->installEventFilter(this); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *box = qobject_cast<QMessageBox *>(watched);
         if (box && event->type() == QEvent::Show) {
-            boxes.append({box->windowTitle(), box->text(),
-                          box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok});
+            const bool plain = box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok;
+            shown << (plain ? QString() : QStringLiteral("not plain! ")) + box->windowTitle() + QStringLiteral(": ") + box->text();
             QMetaObject::invokeMethod(box->button(QMessageBox::Ok), &QAbstractButton::click, Qt::QueuedConnection);
         }
         return false;
     }
-    QList<Box> boxes;
+    QStringList shown;
 };
-
-inline QStringList dayLessons(const QString &day) { return numbered(day + QStringLiteral(" час "), 8); }
 
 // The program's windows over a data folder whose files all load.
 struct Program
@@ -85,12 +84,14 @@ struct Program
     static inline const QStringList dayNames = {QStringLiteral("Понеделник"), QStringLiteral("Вторник"),
                                                 QStringLiteral("Сряда"), QStringLiteral("Четвъртък"),
                                                 QStringLiteral("Петък")};
+    static QStringList dayLessons(int day) { return numbered(dayNames[day] + QStringLiteral(" час "), 8); }
+
     Program()
     {
         folder.write(QStringLiteral("Predmeti.dat"), records(numbered(QStringLiteral("Предмет "), 15)));
         folder.write(QStringLiteral("Ocenki.dat"), records(QStringList(15, QStringLiteral("5"))));
         for (int day = 0; day < 5; ++day)
-            folder.write(dayFiles[day], records(dayLessons(dayNames[day])));
+            folder.write(dayFiles[day], records(dayLessons(day)));
         programwindows::addTo(windows, folder.path());
     }
     ~Program()
