@@ -1,11 +1,19 @@
 #pragma once
 
-// Shared by the window tests: named controls, typing, and the messages the windows show.
+// Shared by the window tests: the program's windows over a folder of data files, their
+// named controls, typing, and the message boxes they show.
 
 #include "filetesting.h"
-#include "widgets/messagebox.h"
 
+#include "app/programwindows.h"
+#include "app/windowtable.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 
 namespace windowtesting {
 
@@ -20,11 +28,23 @@ Control *child(const QObject *window, const QString &name)
     return control;
 }
 
-// Status bar panels are counted from 1.
-inline QString panelText(const QObject *window, int number)
+inline QLineEdit *box(const QObject *window, const QString &name) { return child<QLineEdit>(window, name); }
+
+// Clicks the button or triggers the menu entry of that name.
+inline void press(const QObject *window, const QString &name)
 {
-    return child(window, QStringLiteral("StatusBar1"))->findChildren<QLabel *>().at(number - 1)->text();
+    if (auto *button = window->findChild<QAbstractButton *>(name))
+        button->click();
+    else
+        child<QAction>(window, name)->trigger();
 }
+
+// Status bar panels are counted from 1.
+inline QLabel *panel(const QObject *window, int number)
+{
+    return child(window, QStringLiteral("StatusBar1"))->findChildren<QLabel *>().at(number - 1);
+}
+inline QString panelText(const QObject *window, int number) { return panel(window, number)->text(); }
 
 // Types `text` a character at a time, as a keyboard of any layout does; QTest::keyClicks
 // sends only Latin-1.
@@ -37,27 +57,54 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
-inline QRect twipsToPixels(const QRect &twips)
+// Reads the real message boxes as they appear, as "title: text", and presses their OK button.
+class Messages : public QObject
 {
-    return {(twips.x() + 7) / 15, (twips.y() + 7) / 15, (twips.width() + 7) / 15, (twips.height() + 7) / 15};
-}
-
-// Collects the program's message boxes instead of showing them.
-struct Messages
-{
-    struct Box
+public:
+    Messages() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        QString title;
-        QString text;
-    };
-    Messages()
-    {
-        messagebox::setHook([this](QWidget *, const QString &title, const QString &text) {
-            boxes.append({title, text});
-        });
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            const bool plain = box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok;
+            shown << (plain ? QString() : QStringLiteral("not plain! ")) + box->windowTitle() + QStringLiteral(": ") + box->text();
+            QMetaObject::invokeMethod(box->button(QMessageBox::Ok), &QAbstractButton::click, Qt::QueuedConnection);
+        }
+        return false;
     }
-    ~Messages() { messagebox::setHook({}); }
-    QList<Box> boxes;
+    QStringList shown;
+};
+
+// The program's windows over a data folder whose files all load.
+struct Program
+{
+    static inline const QStringList dayFiles = {QStringLiteral("Ponedelnic.dat"), QStringLiteral("Vtornic.dat"),
+                                                QStringLiteral("Srqda.dat"), QStringLiteral("Chetvurtuk.dat"),
+                                                QStringLiteral("Petuk.dat")};
+    static inline const QStringList dayNames = {QStringLiteral("Понеделник"), QStringLiteral("Вторник"),
+                                                QStringLiteral("Сряда"), QStringLiteral("Четвъртък"),
+                                                QStringLiteral("Петък")};
+    static QStringList dayLessons(int day) { return numbered(dayNames[day] + QStringLiteral(" час "), 8); }
+
+    Program()
+    {
+        folder.write(QStringLiteral("Predmeti.dat"), records(numbered(QStringLiteral("Предмет "), 15)));
+        folder.write(QStringLiteral("Ocenki.dat"), records(QStringList(15, QStringLiteral("5"))));
+        for (int day = 0; day < 5; ++day)
+            folder.write(dayFiles[day], records(dayLessons(day)));
+        programwindows::addTo(windows, folder.path());
+    }
+    ~Program()
+    {
+        for (int entry : {programwindows::Calculator, programwindows::Timetable})
+            delete windows.window(entry);
+    }
+    // The window of that entry, opened as the program opens it; null when it failed to load.
+    QWidget *open(int entry) { return windows.open(entry) ? windows.window(entry) : nullptr; }
+
+    DataFolder folder;
+    Messages messages;
+    WindowTable windows;
 };
 
 } // namespace windowtesting

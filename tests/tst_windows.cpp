@@ -1,0 +1,490 @@
+#include "windowtesting.h"
+
+#include "app/qtarguments.h"
+#include "app/qttranslation.h"
+#include "widgets/dialogfont.h"
+#include "widgets/tabcontrol.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTimer>
+#include <QToolTip>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace windowtesting;
+using programwindows::Calculator;
+using programwindows::Timetable;
+
+namespace {
+
+QLineEdit *subjectBox(const QWidget *window, int row) { return box(window, u"Text%1"_s.arg(row)); }
+QLineEdit *gradeBox(const QWidget *window, int row) { return box(window, u"o%1"_s.arg(row)); }
+QLineEdit *lessonBox(const QWidget *window, int day, int slot) { return box(window, u"Text%1"_s.arg(day * 8 + slot)); }
+QComboBox *gradeCountList(const QWidget *window) { return child<QComboBox>(window, u"Combo1"_s); }
+TabControl *dayTabs(const QWidget *window) { return child<TabControl>(window, u"SSTab1"_s); }
+const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s, u"mnuPet"_s};
+const QString CalculatorTitle = u"Калкулатор за средно аритметичен успех"_s;
+const QString Credit = u"Автори: екипът на Tumbora"_s;
+
+} // namespace
+
+class tst_Windows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(qttranslation::install());
+        dialogfont::apply();
+    }
+
+    void qtSpeaksBulgarianAndTakesNoOptions()
+    {
+        Program program;
+        QWidget *calculator = program.open(Calculator);
+        std::unique_ptr<QMenu> menu(subjectBox(calculator, 1)->createStandardContextMenu());
+        QCOMPARE(menu->actions().first()->text().section(u'\t', 0, 0), u"&Отмяна"_s);
+        // The -reverse and -qwindowtitle given to the test (see main) never reached Qt.
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
+    }
+
+    void controlsFitTheirWindow_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::newRow("calculator") << int(Calculator);
+        QTest::newRow("timetable") << int(Timetable);
+    }
+
+    // Every control lies inside the fixed client area, clear of its neighbours, shows its
+    // whole caption, and has a name a screen reader can say.
+    void controlsFitTheirWindow()
+    {
+        QFETCH(int, entry);
+        Program program;
+        const auto *window = static_cast<QMainWindow *>(program.open(entry));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        const QWidget *client = window->centralWidget();
+        for (const QWidget *control : client->findChildren<QWidget *>()) {
+            const QString name = control->objectName();
+            if (control->window() != window) // a list's popup
+                continue;
+            QVERIFY2(client->rect().contains(QRect(control->mapTo(client, QPoint()), control->size())), qPrintable(name));
+            if (control->focusPolicy() != Qt::NoFocus && !control->isHidden() && !qobject_cast<const QAbstractButton *>(control))
+                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
+            const QRect inner = control->geometry().adjusted(1, 1, -1, -1); // number labels touch their boxes
+            for (const QWidget *sibling : control->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (sibling != control && !sibling->isHidden() && !control->isHidden())
+                    QVERIFY2(!sibling->geometry().intersects(inner), qPrintable(name + u" "_s + sibling->objectName()));
+            }
+            if (runsUnderWine()) // its Tahoma look-alike has glyph widths of its own
+                continue;
+            const int room = control->width();
+            if (const auto *label = qobject_cast<const QLabel *>(control)) {
+                const QSize needed = label->wordWrap() ? QSize(room, label->heightForWidth(room)) : label->sizeHint();
+                QVERIFY2(needed.width() <= room && needed.height() <= label->height(), qPrintable(name));
+            } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= room, qPrintable(name));
+            } else if (const auto *frame = qobject_cast<const QGroupBox *>(control)) {
+                QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= room, qPrintable(name));
+            } else if (const auto *tabs = qobject_cast<const TabControl *>(control)) {
+                for (int day = 0; day < tabs->count(); ++day)
+                    QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
+            }
+        }
+    }
+
+    void keyboardOrder_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QStringList>("order"); // from the control that has the focus at first
+        QTest::newRow("calculator, 14 grades")
+                << int(Calculator) << numbered(u"Text"_s, 14) + numbered(u"o"_s, 14)
+                        + QStringList{u"Command1"_s, u"Text15"_s, u"Combo1"_s, u"Command3"_s, u"Res"_s,
+                                      u"Command2"_s, u"Command4"_s, u"Text1"_s};
+        QTest::newRow("timetable") << int(Timetable) << QStringList{u"SSTab1"_s, u"Command1"_s, u"Command2"_s, u"SSTab1"_s};
+    }
+
+    void keyboardOrder()
+    {
+        QFETCH(int, entry);
+        QFETCH(QStringList, order);
+        Program program;
+        QWidget *window = program.open(entry);
+        if (entry == Calculator)
+            press(window, u"mnu14"_s); // a disabled grade box is skipped
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < order.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, order);
+    }
+
+    // What the files hold, as they hold it: an empty grade shows "0" and a text its beginning.
+    // The timetable opens the calculator first, then brings Monday to the front.
+    void loadShowsTheFiles()
+    {
+        Program program;
+        QStringList grades(15, u"6"_s);
+        grades[4] = QString();
+        grades[5] = u"10"_s; // longer than typing allows, yet kept
+        program.folder.write(u"Ocenki.dat"_s, records(grades));
+        program.folder.write(u"Srqda.dat"_s, "\"1\",\"2\",\"  a, b  \",\"\",\"5\",\"6\",\"7\",\"8\"\r\n\"ninth\"\r\n");
+        QWidget *timetable = program.open(Timetable);
+        QWidget *calculator = program.windows.window(Calculator);
+        QVERIFY(calculator->isVisible());
+        QCOMPARE(gradeCountList(calculator)->count(), 15);
+        QCOMPARE(gradeCountList(calculator)->currentText(), u"15"_s);
+        QCOMPARE(panelText(calculator, 1), u"Брой предмети:   15"_s);
+        grades[4] = u"0"_s;
+        for (int row = 1; row <= 15; ++row) {
+            QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
+            QCOMPARE(gradeBox(calculator, row)->text(), grades[row - 1]);
+            QCOMPARE(subjectBox(calculator, row)->cursorPosition() + gradeBox(calculator, row)->cursorPosition(), 0);
+            const QColor rowColor = row % 2 ? QColor(Qt::red) : QColor(Qt::blue);
+            QCOMPARE(subjectBox(calculator, row)->palette().color(QPalette::Text), rowColor);
+            QCOMPARE(gradeBox(calculator, row)->palette().color(QPalette::Text), rowColor);
+        }
+        QCOMPARE(dayTabs(timetable)->tab(), 0);
+        QCOMPARE(panelText(timetable, 1), u"Ден от седмицата   Понеделник"_s);
+        const QStringList wednesday = {u"1"_s, u"2"_s, u"  a, b  "_s, QString(), u"5"_s, u"6"_s, u"7"_s, u"8"_s};
+        for (int day = 0; day < 5; ++day) {
+            for (int slot = 1; slot <= 8; ++slot) {
+                QCOMPARE(lessonBox(timetable, day, slot)->text(), (day == 2 ? wednesday : Program::dayLessons(day))[slot - 1]);
+                QCOMPARE(lessonBox(timetable, day, slot)->cursorPosition(), 0);
+            }
+        }
+    }
+
+    void saveWritesTheFiles_data()
+    {
+        QTest::addColumn<QString>("save"); // a button or a menu entry
+        QTest::addColumn<int>("day");      // -1: the calculator
+        QTest::newRow("Запиши!") << u"Command3"_s << -1;
+        QTest::newRow("menu Запиши!") << u"mnuSave"_s << -1;
+        for (int day = 0; day < 5; ++day)
+            QTest::newRow(qPrintable(Program::dayFiles[day])) << u"Command2"_s << day;
+    }
+
+    // The calculator writes both of its files; the timetable writes the selected day alone.
+    void saveWritesTheFiles()
+    {
+        QFETCH(QString, save);
+        QFETCH(int, day);
+        Program program;
+        QWidget *window = program.open(day < 0 ? Calculator : Timetable);
+        QStringList texts = numbered(u"Урок "_s, day < 0 ? 15 : 8);
+        texts[1] = QString();
+        for (int i = 1; i <= (day < 0 ? 15 : 40); ++i) // every day's lessons
+            (day < 0 ? subjectBox(window, i) : lessonBox(window, 0, i))->setText(texts[(i - 1) % texts.size()]);
+        press(window, day < 0 ? u"mnu03"_s : dayMenus[day]);
+        press(window, save);
+
+        QVERIFY(program.messages.shown.isEmpty());
+        if (day < 0) {
+            QCOMPARE(program.folder.read(u"Predmeti.dat"_s), records(texts));
+            QCOMPARE(program.folder.read(u"Ocenki.dat"_s), records(QStringList(3, u"5"_s) + QStringList(12, u"0"_s)));
+        }
+        for (int other = 0; other < 5; ++other)
+            QCOMPARE(program.folder.read(Program::dayFiles[other]), records(other == day ? texts : Program::dayLessons(other)));
+    }
+
+    void fileFailureIsReported_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("save"); // empty: the file is missing at the load
+        QTest::addColumn<bool>("calculatorOpen");
+
+        QTest::newRow("calculator: grades missing") << int(Calculator) << u"Ocenki.dat"_s << QString() << false;
+        QTest::newRow("calculator: grades not saved") << int(Calculator) << u"Ocenki.dat"_s << u"Command3"_s << true;
+        QTest::newRow("timetable: no calculator") << int(Timetable) << u"Predmeti.dat"_s << QString() << false;
+        QTest::newRow("timetable: Thursday missing") << int(Timetable) << u"Chetvurtuk.dat"_s << QString() << true;
+        QTest::newRow("timetable: Monday not saved") << int(Timetable) << u"Ponedelnic.dat"_s << u"Command2"_s << true;
+    }
+
+    // The file is named, the edits stay for another try, and only windows that loaded remain.
+    void fileFailureIsReported()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, file);
+        QFETCH(QString, save);
+        QFETCH(bool, calculatorOpen);
+        Program program;
+        if (save.isEmpty())
+            QVERIFY(QFile::remove(program.folder.filePath(file)));
+        QWidget *window = program.open(entry);
+        QCOMPARE(window != nullptr, !save.isEmpty());
+        if (window) {
+            box(window, u"Text1"_s)->setText(u"Промяна"_s);
+            program.folder.blockWithFolder(file);
+            press(window, save);
+            QCOMPARE(box(window, u"Text1"_s)->text(), u"Промяна"_s);
+        }
+        QCOMPARE(program.windows.window(Calculator) != nullptr, calculatorOpen);
+        QCOMPARE(program.messages.shown.size(), 1);
+        const QString title = !window ? u"Грешка"_s : entry == Calculator ? CalculatorTitle : u"Седмична програма"_s;
+        QVERIFY(program.messages.shown[0].startsWith(title + u": "_s));
+        QVERIFY(program.messages.shown[0].contains(program.folder.filePath(file)));
+    }
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<int>("status");
+        QTest::newRow("Friday missing, the calculator stays") << u"Petuk.dat"_s << EXIT_SUCCESS;
+        QTest::newRow("no window left") << u"Ocenki.dat"_s << EXIT_FAILURE;
+    }
+
+    // A load that fails while no other window is open ends the program with a failure.
+    void exitStatus()
+    {
+        QFETCH(QString, missing);
+        QFETCH(int, status);
+        Program program;
+        QVERIFY(QFile::remove(program.folder.filePath(missing)));
+        QTimer::singleShot(0, [&program] {
+            QVERIFY(!program.open(Timetable));
+            QTimer::singleShot(0, [] { QCoreApplication::exit(EXIT_SUCCESS); });
+        });
+        QCOMPARE(QApplication::exec(), status);
+    }
+
+    void typedTextComesBack_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed"); // "\b" is the Delete key; after "\v", pasted
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("told"); // a tooltip says what was refused
+
+        const QString full(64 * 1024, u'ж');
+        QTest::newRow("quotes typed") << u"Text7"_s << u"Физика 7\", \"8\""_s << u"Физика 7“, „8“"_s << false;
+        QTest::newRow("quotes pasted") << u"Text7"_s << u"\vЧас \"ЧК\", (\"Б\")"_s << u"Час „ЧК“, („Б“)"_s << false;
+        QTest::newRow("diacritics") << u"Text7"_s << u"ѝ é Йё"_s << u"и e Йё"_s << false;
+        QTest::newRow("emoji") << u"Text7"_s << u"a😀b"_s << u"ab"_s << true;
+        QTest::newRow("foreign and NUL") << u"Text7"_s << u"\va中b"_s + QChar(0) + u"c"_s << u"abc"_s << true;
+        QTest::newRow("64 KiB") << u"Text7"_s << u"\v"_s + full << full << false;
+        QTest::newRow("over 64 KiB") << u"Text7"_s << u"\v"_s + full + u'ж' << u"Предмет 7"_s << true;
+        QTest::newRow("grade: one character") << u"o7"_s << u"45"_s << u"4"_s << true;
+        QTest::newRow("grade: emptied shows 0") << u"o7"_s << u"\b"_s << u"0"_s << false;
+        QTest::newRow("grade: a digit replaces that 0") << u"o7"_s << u"\b3"_s << u"3"_s << false;
+        QTest::newRow("mean is read-only") << u"Res"_s << u"9"_s << QString() << false;
+        QTest::newRow("lesson") << u"Text12"_s << u"Час \"ЧК\", ѝ"_s << u"Час „ЧК“, и"_s << false;
+    }
+
+    // What a box shows after typing or pasting is what a save writes and a fresh window shows.
+    void typedTextComesBack()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, told);
+        Program program;
+        const int entry = box == u"Text12" ? Timetable : Calculator;
+        QWidget *window = program.open(entry);
+        press(window, entry == Timetable ? u"mnuVto"_s : u"mnu15"_s);
+        QLineEdit *edit = windowtesting::box(window, box);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        edit->selectAll();
+        const QStringList parts = typed.section(u'\v', 0, 0).split(u'\b');
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(edit, Qt::Key_Delete);
+            typeText(edit, parts[i]);
+        }
+        if (typed.contains(u'\v')) {
+            QGuiApplication::clipboard()->setText(typed.section(u'\v', 1));
+            edit->paste();
+        }
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(QToolTip::isVisible(), told);
+
+        press(window, entry == Timetable ? u"Command2"_s : u"Command3"_s);
+        QVERIFY(program.messages.shown.isEmpty());
+        delete window;
+        QCOMPARE(windowtesting::box(program.open(entry), box)->text(), shown);
+    }
+
+    void gradeCountChain_data()
+    {
+        QTest::addColumn<QString>("route"); // a menu entry, a list row, or the hidden count box's text
+        QTest::addColumn<int>("count");     // 0: the count stays 15
+        for (int count : {1, 7, 12, 14})
+            QTest::addRow("menu %d", count) << u"mnu%1"_s.arg(count, 2, 10, QLatin1Char('0')) << count;
+        for (int count : {2, 13})
+            QTest::addRow("list %d", count) << u"list"_s << count;
+        QTest::newRow("back to 15") << u"mnu15"_s << 15;
+        for (const QString &text : {u"05"_s, u" 5"_s, u"16"_s, u"0"_s, QString()})
+            QTest::addRow("count box '%s'", qPrintable(text)) << text << 0;
+    }
+
+    // A new count resets the rows that fall out of use, in ascending order and before any is
+    // disabled, each running its own change handling; then exactly the rows in use are enabled.
+    void gradeCountChain()
+    {
+        QFETCH(QString, route);
+        QFETCH(int, count);
+        Program program;
+        QWidget *window = program.open(Calculator);
+        const bool raising = count == 15;
+        if (raising)
+            press(window, u"mnu07"_s);
+        QStringList resets; // with the box's state as it is reset
+        for (int row = 1; row <= 15; ++row) {
+            connect(gradeBox(window, row), &QLineEdit::textChanged, window, [&resets, box = gradeBox(window, row)] {
+                resets << box->objectName() + u"="_s + box->text() + (box->isEnabled() ? u""_s : u" off"_s);
+            });
+        }
+        if (route.startsWith(u"mnu"))
+            press(window, route);
+        else if (route == u"list")
+            gradeCountList(window)->setCurrentIndex(count - 1);
+        else
+            box(window, u"txt"_s)->setText(route);
+
+        const int inUse = count ? count : 15;
+        QStringList expected;
+        for (int row = inUse + 1; row <= 15 && !raising; ++row)
+            expected << u"o%1=0"_s.arg(row);
+        QCOMPARE(resets, expected);
+        for (int row = 1; row <= 15; ++row)
+            QCOMPARE(gradeBox(window, row)->isEnabled(), row <= inUse);
+        QCOMPARE(gradeCountList(window)->currentText(), QString::number(inUse));
+        QCOMPARE(panelText(window, 1), u"Брой предмети:   "_s + QString::number(inUse));
+    }
+
+    void computeMean_data()
+    {
+        QTest::addColumn<QStringList>("grades"); // as many as are in use
+        QTest::addColumn<int>("subjectRow");     // the one row with a subject; 0: all rows; -1: none
+        QTest::addColumn<QString>("shown");      // in the result box, which held "earlier"
+        QTest::addColumn<QString>("message");
+
+        const QString noSubject = u"Error: Моля въведете всички предмети!"_s;
+        QTest::newRow("two") << QStringList{u"5"_s, u"6"_s} << 0 << u"5.5"_s << QString();
+        QTest::newRow("16 / 3") << QStringList{u"5"_s, u"5"_s, u"6"_s} << 0 << u"5.33333333333333"_s << QString();
+        QTest::newRow("a dropped row counts as 0") << QStringList(14, u"5"_s) << 0 << u"5"_s << QString();
+        QTest::newRow("grade 3 not a number") << QStringList{u"6"_s, u"6"_s, u"a"_s, u"x"_s} << 0 << u"earlier"_s
+                                              << u"Error: Оценката на ред 3 не е число!"_s;
+        QTest::newRow("no subject") << QStringList(15, u"5"_s) << -1 << u"earlier"_s << noSubject;
+        for (int row = 1; row <= 15; ++row) { // only some rows' subjects are looked at
+            const bool looked = row != 7 && row != 10 && row != 13 && row != 15;
+            QTest::addRow("only subject %d", row) << QStringList(15, u"5"_s) << row << (looked ? u"5"_s : u"earlier"_s)
+                                                  << (looked ? QString() : noSubject);
+        }
+    }
+
+    void computeMean()
+    {
+        QFETCH(QStringList, grades);
+        QFETCH(int, subjectRow);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        Program program;
+        QWidget *window = program.open(Calculator);
+        gradeCountList(window)->setCurrentIndex(grades.size() - 1);
+        for (int row = 1; row <= grades.size(); ++row)
+            gradeBox(window, row)->setText(grades[row - 1]);
+        for (int row = 1; row <= 15 && subjectRow; ++row)
+            subjectBox(window, row)->setText(row == subjectRow ? u"Химия"_s : QString());
+        box(window, u"Res"_s)->setText(u"earlier"_s);
+        press(window, u"Command2"_s);
+        QCOMPARE(box(window, u"Res"_s)->text(), shown);
+        QCOMPARE(panelText(window, 2), u"Оценка:   "_s + shown);
+        QCOMPARE(program.messages.shown, message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    void daySelection_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QString>("route");
+        for (int day = 0; day < 5; ++day) {
+            for (const QString &route : {u"menu"_s, u"key"_s, u"tab"_s})
+                QTest::addRow("%s by %s", qPrintable(Program::dayNames[day]), qPrintable(route)) << day << route;
+        }
+    }
+
+    void daySelection()
+    {
+        QFETCH(int, day);
+        QFETCH(QString, route);
+        Program program;
+        QWidget *window = program.open(Timetable);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        TabControl *tabs = dayTabs(window);
+        if (day == 0) // start elsewhere, so Monday is a real change
+            tabs->setTab(4);
+        if (route == u"menu")
+            press(window, dayMenus[day]);
+        else if (route == u"key")
+            QTest::keyClick(window, Qt::Key(Qt::Key_F1 + day));
+        else
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(day).center());
+        QCOMPARE(tabs->tab(), day);
+        QCOMPARE(panelText(window, 1), u"Ден от седмицата   "_s + Program::dayNames[day]);
+        for (int slot = 1; slot <= 40; ++slot)
+            QCOMPARE(lessonBox(window, 0, slot)->isVisible(), (slot - 1) / 8 == day);
+    }
+
+    // Both calculator entries show the one calculator, loading it afresh once it was closed;
+    // minimise and exit act on the timetable alone.
+    void calculatorEntries()
+    {
+        Program program;
+        QWidget *timetable = program.open(Timetable);
+        subjectBox(program.windows.window(Calculator), 1)->setText(u"Непазено"_s);
+        for (const QString &entry : {u"mnuShowC"_s, u"mnuCalc"_s}) {
+            press(timetable, entry);
+            QCOMPARE(subjectBox(program.windows.window(Calculator), 1)->text(), u"Непазено"_s);
+        }
+        for (const QString &entry : {u"mnuShowC"_s, u"mnuCalc"_s}) {
+            delete program.windows.window(Calculator);
+            press(timetable, entry);
+            QCOMPARE(subjectBox(program.windows.window(Calculator), 1)->text(), u"Предмет 1"_s);
+        }
+        press(timetable, u"mnuMinimize"_s);
+        QVERIFY(timetable->isMinimized());
+        QVERIFY(!program.windows.window(Calculator)->isMinimized());
+        for (const QString &exit : {u"Command1"_s, u"mnuExit"_s}) {
+            press(program.open(Timetable), exit);
+            QTRY_VERIFY(!program.windows.window(Timetable));
+            QVERIFY(program.windows.window(Calculator)->isVisible());
+        }
+    }
+
+    // The credit in a plain message box, and as the calculator's last status panel's tooltip.
+    void authorBox()
+    {
+        Program program;
+        QWidget *calculator = program.open(Calculator);
+        press(calculator, u"Command4"_s);
+        press(calculator, u"mnuAbout"_s);
+        press(program.open(Timetable), u"mnuAuthor"_s);
+        QCOMPARE(program.messages.shown, QStringList({CalculatorTitle + u": "_s + Credit, CalculatorTitle + u": "_s + Credit,
+                                                      u"За Автора: "_s + Credit}));
+        QCOMPARE(panel(calculator, 4)->toolTip(), Credit);
+    }
+};
+
+// Started as the program starts: Qt sees the program's name alone, whatever the command line.
+int main(int argc, char *argv[])
+{
+    char reverse[] = "-reverse", title[] = "-qwindowtitle", otherTitle[] = "X";
+    char *userArguments[] = {argv[0], reverse, title, otherTitle, nullptr};
+    QtArguments qtArguments(userArguments);
+    QApplication app(qtArguments.count(), qtArguments.values());
+    QApplication::setAttribute(Qt::AA_Use96Dpi); // as QTEST_MAIN
+    tst_Windows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"
