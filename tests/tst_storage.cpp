@@ -239,7 +239,7 @@ void tst_Storage::saveFailure()
                                      {folder + u"/Ocenki.dat"_s, 2, QStringList(15, u"5"_s)}};
     for (const storage::RecordFile &file : std::as_const(files))
         writeBytes(file.path, records(file.texts));
-    files[struck].texts = QStringList(15, QString(2000, u'ж')); // beyond the size limit
+    files[struck].texts = QStringList(15, QString(700, u'ж')); // over the size limit, under a write buffer
     files[1 - struck].texts = numbered(u"нов "_s, 15);
     const QString path = files[struck].path;
     const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
