@@ -1,40 +1,32 @@
-#include "storage/codepage.h"
+// The data files: what is written and read back, every broken file a load refuses, every
+// failed or killed save leaving whole files, and the Bulgarian texts a pupil reads about them.
+#include "filetesting.h"
+
 #include "storage/datafile.h"
 #include "storage/failuremessage.h"
-#include "storage/fileerror.h"
 #include "storage/recordfile.h"
 #include "storage/systemerror.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QDirIterator>
+#include <QRandomGenerator>
 
+#include <numeric>
 #include <optional>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
+using namespace filetesting;
 using storage::FileError;
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void setContents(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 template <typename Run>
 std::optional<FileError> errorOf(Run run)
@@ -47,493 +39,365 @@ std::optional<FileError> errorOf(Run run)
     return std::nullopt;
 }
 
-QByteArray allBytes()
+QByteArray utf8Records(const QStringList &texts)
 {
-    QByteArray bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes.append(char(b));
-    return bytes;
+    return (u'"' + texts.join(u"\"\r\n\""_s) + u"\"\r\n"_s).toUtf8();
 }
 
-// Every character a text may hold: the code page's, but the double quote and NUL.
-QString everyTextCharacter()
+// Every entry under a folder, with a file's bytes.
+QMap<QString, QByteArray> snapshot(const QString &folder)
 {
-    return storage::cp1251::decode(allBytes()).remove(u'"').remove(QChar(0));
+    QMap<QString, QByteArray> state;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QFileInfo info(entries.next());
+        state.insert(info.filePath(), info.isSymLink() ? info.symLinkTarget().toUtf8()
+                                      : info.isDir()   ? "folder" : readBytes(info.filePath()));
+    }
+    return state;
 }
-
-// A pupil's subjects, as the program writes them.
-const QStringList bulgarian = {
-    u"Български език и литература"_s, u"Математика"_s, u"История и цивилизации"_s,
-    u"Химия и опазване на околната среда"_s, u"Час на класа „ЧК“"_s, u"Физика 7“, 8“ клас"_s,
-    u"Ёж, йод, ъгъл — №5"_s, QString(),
-};
-
-QByteArray lines(const QStringList &texts, QByteArray (*encode)(const QString &))
-{
-    QByteArray bytes;
-    for (const QString &text : texts)
-        bytes += '"' + encode(text) + "\"\r\n";
-    return bytes;
-}
-QByteArray windows1251(const QString &text) { return storage::cp1251::encode(text); }
-QByteArray utf8(const QString &text) { return text.toUtf8(); }
 
 } // namespace
 
-class TestStorage : public QObject
+class tst_Storage : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init();
-
-    void codePageRoundTripsEveryByte();
-    void codePageEncodes_data();
-    void codePageEncodes();
-    void cyrillicIsNeverUtf8();
-
-    void writerBytes_data();
-    void writerBytes();
     void roundTrip_data();
     void roundTrip();
-    void reader_data();
-    void reader();
-
-    void readErrors_data();
-    void readErrors();
-    void openErrors_data();
-    void openErrors();
+    void read_data();
+    void read();
     void handleInUse();
-    void systemErrors_data();
-    void systemErrors();
-
-    void saveOverDirectory_data();
-    void saveOverDirectory();
-    void abandonedWriterKeepsOldFile();
-    void pairSaveKeepsPermissions();
-
-    void dataFilePath();
-    void userDataFolder_data();
-    void userDataFolder();
+    void saveFailure_data();
+    void saveFailure();
+    void killedPairSave();
+    void failureTexts_data();
+    void failureTexts();
+    void fillDataFolder();
 
 private:
-    std::optional<QTemporaryDir> m_dir;
+    std::optional<DataFolder> m_data;
     QString m_path;
 };
 
-void TestStorage::init()
+void tst_Storage::init()
 {
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(u"Predmeti.dat"_s);
+    m_data.emplace();
+    m_path = m_data->filePath(u"Predmeti.dat"_s);
 }
 
-void TestStorage::codePageRoundTripsEveryByte()
-{
-    const QString text = storage::cp1251::decode(allBytes());
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(text.at(0x98), QChar(0x0098));
-    QCOMPARE(storage::cp1251::encode(text), allBytes());
-}
-
-void TestStorage::codePageEncodes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("decodesBack");
-
-    QTest::newRow("А") << u"А"_s << QByteArray("\xC0") << true;
-    QTest::newRow("я") << u"я"_s << QByteArray("\xFF") << true;
-    QTest::newRow("Ё") << u"Ё"_s << QByteArray("\xA8") << true;
-    QTest::newRow("ё") << u"ё"_s << QByteArray("\xB8") << true;
-    QTest::newRow("№") << u"№"_s << QByteArray("\xB9") << true;
-    QTest::newRow("€") << u"€"_s << QByteArray("\x88") << true;
-    QTest::newRow("ASCII") << u"Ab 1,\""_s << QByteArray("Ab 1,\"") << true;
-    QTest::newRow("CJK") << u"a中b"_s << QByteArray("a?b") << false;
-    QTest::newRow("surrogate pair is one ?") << u"a😀b"_s << QByteArray("a?b") << false;
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << false;
-    QTest::newRow("C1 control") << QString(QChar(0x0081)) << QByteArray("?") << false;
-}
-
-void TestStorage::codePageEncodes()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, decodesBack);
-
-    QCOMPARE(storage::cp1251::encode(text), bytes);
-    if (decodesBack)
-        QCOMPARE(storage::cp1251::decode(bytes), text);
-}
-
-// Two letters А..я in a row are a lead byte and no continuation byte: never UTF-8, so a
-// Windows-1251 file of words never reads as UTF-8.
-void TestStorage::cyrillicIsNeverUtf8()
-{
-    for (char16_t first = u'А'; first <= u'я'; ++first) {
-        for (char16_t second = u'А'; second <= u'я'; ++second) {
-            const QByteArray pair = storage::cp1251::encode(QString(QChar(first)) + QChar(second));
-            QVERIFY2(!pair.isValidUtf8(), pair.toHex().constData());
-        }
-    }
-}
-
-void TestStorage::writerBytes_data()
+// Texts written, the file's exact bytes where given, and the texts read back.
+void tst_Storage::roundTrip_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("back");
 
-    QTest::newRow("letters") << QStringList{u"abc"_s} << QByteArray("\"abc\"\r\n");
-    QTest::newRow("empty") << QStringList{QString()} << QByteArray("\"\"\r\n");
-    QTest::newRow("comma and blank") << QStringList{u"a, b"_s} << QByteArray("\"a, b\"\r\n");
-    QTest::newRow("blanks around") << QStringList{u"  spaced  "_s}
-                                   << QByteArray("\"  spaced  \"\r\n");
-    QTest::newRow("Cyrillic") << QStringList{u"Математика"_s}
-                              << QByteArray("\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n");
-    QTest::newRow("unrepresentable") << QStringList{u"x😀y"_s} << QByteArray("\"x?y\"\r\n");
-    QTest::newRow("NUL becomes ?") << QStringList{u"a"_s + QChar(0) + u"b"_s} << QByteArray("\"a?b\"\r\n");
-    QTest::newRow("bare quotes typographic") << QStringList{u"a \"b\", \"c"_s}
-                                             << QByteArray("\"a \x84" "b\x93, \x84" "c\"\r\n");
-    QTest::newRow("three lines") << QStringList{u"abc"_s, QString(), u"a, b"_s}
-                                 << QByteArray("\"abc\"\r\n\"\"\r\n\"a, b\"\r\n");
-    QTest::newRow("no texts") << QStringList() << QByteArray();
+    const auto row = [](const char *name, const QStringList &texts, const QByteArray &bytes = {}, const QStringList &back = {}) {
+        QTest::newRow(name) << texts << bytes << (back.isEmpty() ? texts : back);
+    };
+    row("lines", {u"abc"_s, QString(), u"  a, b  "_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n");
+    row("Cyrillic", {u"Математика"_s, u"Ёж №5 „ЧК“"_s},
+        "\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
+    row("bare quotes typographic", {u"a \"b\", \"c"_s}, "\"a \x84" "b\x93, \x84" "c\"\r\n", {u"a „b“, „c"_s});
+    row("outside the code page: one ? each", {u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, "\"x?y????\"\r\n", {u"x?y????"_s});
+    row("no texts", {}, {});
+    row("line ends inside", {u"a\r\nb"_s, u"\r"_s, u"\n"_s});
+    QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
+    std::iota(everyByte.begin(), everyByte.end(), char(1));
+    row("every character", {storage::cp1251::decode(everyByte.replace('"', "")), u"x"_s});
+    row("longest field", {QString(64 * 1024, u'ж')});
 }
 
-void TestStorage::writerBytes()
+void tst_Storage::roundTrip()
 {
     QFETCH(QStringList, texts);
     QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, back);
 
     storage::writeRecords(m_path, 1, texts);
-    QCOMPARE(contents(m_path), bytes);
+    if (!bytes.isEmpty() || texts.isEmpty())
+        QCOMPARE(readBytes(m_path), bytes);
+    QCOMPARE(storage::readRecords(m_path, 1, int(back.size())), back);
 }
 
-void TestStorage::roundTrip_data()
-{
-    QTest::addColumn<QStringList>("texts");
-
-    QTest::newRow("comma and empty") << QStringList{u"abc"_s, QString(), u"a, b"_s};
-    QTest::newRow("blanks") << QStringList{u"  spaced  "_s, u" "_s, u"a  "_s};
-    QTest::newRow("Cyrillic") << QStringList{u"Математика"_s, u"Ёж №5"_s};
-    QTest::newRow("line ends inside") << QStringList{u"a\r\nb"_s, u"\r"_s, u"\n"_s};
-    QTest::newRow("every character") << QStringList{everyTextCharacter(), u"x"_s};
-}
-
-void TestStorage::roundTrip()
-{
-    QFETCH(QStringList, texts);
-
-    storage::writeRecords(m_path, 1, texts);
-    QCOMPARE(storage::readRecords(m_path, 1, int(texts.size())), texts);
-}
-
-void TestStorage::reader_data()
+// Bytes as any editor may leave them: the fields read, or the error of a broken file.
+void tst_Storage::read_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file
+    QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
+    QTest::addColumn<int>("error");
 
-    const QStringList ab{u"a"_s, u"b"_s};
-    QTest::newRow("eight on one line")
-        << QByteArray("\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n")
-        << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
-    QTest::newRow("CR LF") << QByteArray("\"a\"\r\n\"b\"\r\n") << ab;
-    QTest::newRow("lone CR") << QByteArray("\"a\"\r\"b\"\r") << ab;
-    QTest::newRow("lone LF") << QByteArray("\"a\"\n\"b\"\n") << ab;
-    QTest::newRow("no final line end") << QByteArray("\"a\"\r\n\"b\"") << ab;
-    QTest::newRow("extra fields ignored") << QByteArray("\"a\"\r\n\"b\"\r\n\"c\"\r\n") << ab;
-    QTest::newRow("empty line") << QByteArray("\"a\"\r\n\r\n\"c\"\r\n")
-                                << QStringList{u"a"_s, QString(), u"c"_s};
-    QTest::newRow("two quotes") << QByteArray("\"\"\r\n\"b\"\r\n") << QStringList{QString(), u"b"_s};
-    QTest::newRow("two commas") << QByteArray("\"a\",,\"c\"\r\n")
-                                << QStringList{u"a"_s, QString(), u"c"_s};
-    QTest::newRow("blanks around quotes") << QByteArray("   \"a\"  \r\n  \"b\" ,\"c\"\r\n")
-                                          << QStringList{u"a"_s, u"b"_s, u"c"_s};
-    QTest::newRow("unquoted") << QByteArray("  abc  , d e \r\nf") << QStringList{u"abc"_s, u"d e"_s, u"f"_s};
-    QTest::newRow("quoted over two lines") << QByteArray("\"a\r\nb\"\r\n\"c\"")
-                                           << QStringList{u"a\r\nb"_s, u"c"_s};
-    QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a\r\n") << QStringList{u"a\r\n"_s};
+    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0) {
+        QTest::newRow(name) << bytes << QString() << fields << error;
+    };
+    row("eight on one line", "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n", numbered(QString(), 8));
+    row("every line end, none at the end", "\"a\"\r\n\"b\"\r\"c\"\n\"d\"", {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
+    row("empty line, fields left over", "\"a\"\r\n\r\n\"c\"\r\n\"d\"\r\n", {u"a"_s, QString(), u"c"_s});
+    row("two quotes, two commas", "\"\",\"b\",,\"d\"\r\n", {QString(), u"b"_s, QString(), u"d"_s});
+    row("blanks around quotes", "   \"a\"  \r\n  \"b\" ,\"c\"\r\n", {u"a"_s, u"b"_s, u"c"_s});
+    row("unquoted", "  abc  , d e \r\nf", {u"abc"_s, u"d e"_s, u"f"_s});
+    row("only line ends", "\r\r\r", {QString(), QString(), QString()});
+    row("quoted over two lines", "\"a\r\nb\"\r\n\"c\"", {u"a\r\nb"_s, u"c"_s});
+    row("unclosed quote runs to the end", "\"a\r\n", {u"a\r\n"_s});
     // `Английски "А"` written bare, as by hand: the following fields keep their places.
-    QTest::newRow("inner quotes")
-        << QByteArray("\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n")
-        << QStringList{u"Английски "_s, u"x"_s, u"y"_s};
-    QTest::newRow("every byte") << '"' + QByteArray(allBytes()).remove(0x22, 1).remove(0, 1) + '"'
-                                << QStringList{everyTextCharacter()};
-    QTest::newRow("64 KiB field") << '"' + QByteArray(64 * 1024, 'x') + "\"\r\n"
-                                  << QStringList{QString(64 * 1024, u'x')};
+    row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n", {u"Английски "_s, u"x"_s, u"y"_s});
+    const QStringList bulgarian = {u"Час на класа „ЧК“"_s, u"Ёж, йод, ъгъл — №5"_s, QString()};
+    row("UTF-8", utf8Records(bulgarian), bulgarian);
+    row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8Records(bulgarian), bulgarian);
+    // Shown as a save writes them: plain letters, one "?" a character, a mark joined or left out.
+    row("UTF-8 the code page lacks", utf8Records({u"ѝ é И\u0306"_s, u"a😀b"_s, u"а\U0001E000"_s}), {u"и e Й"_s, u"a?b"_s, u"а"_s});
 
-    // The same texts in each encoding an editor may leave.
-    QTest::newRow("Windows-1251") << lines(bulgarian, windows1251) << bulgarian;
-    QTest::newRow("UTF-8") << lines(bulgarian, utf8) << bulgarian;
-    QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + lines(bulgarian, utf8) << bulgarian;
-    QTest::newRow("byte-order mark, ASCII") << QByteArray("\xEF\xBB\xBF\"a\"\r\n") << QStringList{u"a"_s};
-    QTest::newRow("UTF-8 the code page lacks")
-        << lines({u"ѝ Ѝ é"_s, u"a😀b"_s}, utf8) << QStringList{u"и И e"_s, u"a?b"_s};
-}
-
-void TestStorage::reader()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, fields);
-
-    setContents(m_path, bytes);
-    QCOMPARE(storage::readRecords(m_path, 1, int(fields.size())), fields);
-}
-
-void TestStorage::readErrors_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("number");
-
-    QTest::newRow("empty file") << QByteArray() << 1 << int(FileError::InputPastEnd);
-    QTest::newRow("short file") << QByteArray("\"a\"\r\n\"b\"\r\n") << 3 << int(FileError::InputPastEnd);
-    QTest::newRow("quoted field over 64 KiB")
-        << '"' + QByteArray(64 * 1024 + 1, 'x') + "\"\r\n" << 1 << int(FileError::BrokenFile);
-    QTest::newRow("unquoted line over 64 KiB")
-        << QByteArray(1024 * 1024, 'x') << 1 << int(FileError::BrokenFile);
-    QTest::newRow("junk after a quote over 64 KiB")
-        << "\"a\"" + QByteArray(1024 * 1024, 'x') << 1 << int(FileError::BrokenFile);
-    QTest::newRow("NUL byte") << QByteArray("\"a\"\r\n\"b\0\"\r\n", 9) << 2 << int(FileError::BrokenFile);
-}
-
-void TestStorage::readErrors()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, count);
-    QFETCH(int, number);
-
-    setContents(m_path, bytes);
-    const auto error = errorOf([&] { storage::readRecords(m_path, 1, count); });
-    QVERIFY(error);
-    QCOMPARE(int(error->number()), number);
-    QCOMPARE(error->path(), m_path);
-}
-
-void TestStorage::openErrors_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("number");
-
-    QTest::newRow("missing") << u"missing"_s << int(FileError::FileNotFound);
-    QTest::newRow("directory") << u"directory"_s << int(FileError::PathFileAccess);
+    row("empty file", {}, QStringList(1), FileError::InputPastEnd);
+    row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
+    row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
+    row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+    row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+    row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
+    QStringList places{u"missing"_s, u"folder"_s};
 #ifdef Q_OS_UNIX
-    QTest::newRow("named pipe") << u"fifo"_s << int(FileError::PathFileAccess);
+    places << u"named pipe"_s << u"endless device"_s;
 #endif
+    for (const QString &place : std::as_const(places))
+        QTest::newRow(qPrintable(place)) << QByteArray() << place << QStringList(1) << int(place == u"missing" ? FileError::FileNotFound : FileError::PathFileAccess);
 }
 
-void TestStorage::openErrors()
+void tst_Storage::read()
 {
-    QFETCH(QString, kind);
-    QFETCH(int, number);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, place);
+    QFETCH(QStringList, fields);
+    QFETCH(int, error);
 
-    if (kind == u"directory")
+    if (place.isEmpty())
+        writeBytes(m_path, bytes);
+    else if (place == u"folder")
         QVERIFY(QDir().mkdir(m_path));
 #ifdef Q_OS_UNIX
-    if (kind == u"fifo")
+    else if (place == u"named pipe")
         QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+    else if (place == u"endless device")
+        QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
 #endif
-    const auto error = errorOf([&] { storage::RecordReader reader(m_path, 1); });
-    QVERIFY(error);
-    QCOMPARE(int(error->number()), number);
-    QCOMPARE(error->path(), m_path);
-    QVERIFY(QString::fromUtf8(error->what()).contains(m_path));
-    QVERIFY(!error->text().isEmpty());
+    QStringList read;
+    const auto failure = errorOf([&] { read = storage::readRecords(m_path, 1, int(fields.size())); });
+    QCOMPARE(failure ? int(failure->number()) : 0, error);
+    QCOMPARE(failure ? failure->path() : read.join(u'|'), failure ? m_path : fields.join(u'|'));
 }
 
-void TestStorage::handleInUse()
+void tst_Storage::handleInUse()
 {
-    setContents(m_path, "\"a\"\r\n");
-    // A failed open must not keep its handle.
-    QVERIFY(errorOf([&] { storage::RecordReader(m_path + u'x', 2); }));
-
-    storage::RecordReader reader(m_path, 2);
-    const auto error = errorOf([&] { storage::RecordWriter(m_path, 2); });
-    QVERIFY(error);
-    QCOMPARE(error->number(), FileError::FileAlreadyOpen);
-    QCOMPARE(storage::readRecords(m_path, 3, 1), QStringList{u"a"_s});
-
-    reader.close();
-    storage::writeRecords(m_path, 2, {u"b"_s});
-    QCOMPARE(contents(m_path), QByteArray("\"b\"\r\n"));
-}
-
-// The reason and the advice a pupil reads for each error code the system may give.
-void TestStorage::systemErrors_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("advice");
-
-#ifdef Q_OS_WIN
-    QTest::newRow("access denied") << 5 << int(FileError::PermissionDenied) << u"Нямате право"_s;
-    QTest::newRow("sharing violation") << 32 << int(FileError::PermissionDenied) << u"Затворете"_s;
-    QTest::newRow("disk full") << 112 << int(FileError::DiskFull) << u"Освободете място"_s;
-    QTest::newRow("write protect") << 19 << int(FileError::PathFileAccess) << u"не позволява запис"_s;
-    QTest::newRow("name too long") << 206 << int(FileError::PathFileAccess) << u"по-кратък път"_s;
-    QTest::newRow("file not found") << 2 << int(FileError::FileNotFound) << u"съществува"_s;
-    QTest::newRow("path not found") << 3 << int(FileError::PathNotFound) << u"съществува"_s;
-#else
-    QTest::newRow("EACCES") << EACCES << int(FileError::PermissionDenied) << u"Нямате право"_s;
-    QTest::newRow("EPERM") << EPERM << int(FileError::PermissionDenied) << u"Нямате право"_s;
-    QTest::newRow("EBUSY") << EBUSY << int(FileError::PermissionDenied) << u"Затворете"_s;
-    QTest::newRow("ENOSPC") << ENOSPC << int(FileError::DiskFull) << u"Освободете място"_s;
-    QTest::newRow("EDQUOT") << EDQUOT << int(FileError::DiskFull) << u"Освободете място"_s;
-    QTest::newRow("EFBIG") << EFBIG << int(FileError::DiskFull) << u"Освободете място"_s;
-    QTest::newRow("EROFS") << EROFS << int(FileError::PathFileAccess) << u"не позволява запис"_s;
-    QTest::newRow("EISDIR") << EISDIR << int(FileError::PathFileAccess) << u"на мястото на файла"_s;
-    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << int(FileError::PathFileAccess) << u"по-кратък път"_s;
-    QTest::newRow("ENOENT") << ENOENT << int(FileError::FileNotFound) << u"съществува"_s;
-    QTest::newRow("ENOTDIR") << ENOTDIR << int(FileError::PathNotFound) << u"съществува"_s;
-    QTest::newRow("EIO") << EIO << int(FileError::DeviceIoError) << u"Проверете диска"_s;
-    // No cause of ours: the fallback number, the system's own text as the reason.
-    QTest::newRow("EXDEV") << EXDEV << int(FileError::DeviceIoError) << u"позволява запис"_s;
-#endif
-}
-
-void TestStorage::systemErrors()
-{
-    QFETCH(int, code);
-    QFETCH(int, number);
-    QFETCH(QString, advice);
-
-    const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
-    QCOMPARE(int(error.number()), number);
-    QVERIFY(!error.reason().isEmpty());
-    const bool known = error.cause() != FileError::Cause::Unknown;
-    QCOMPARE(error.reason() == qt_error_string(code), !known);
-    if (known)
-        QVERIFY2(!error.reason().contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(error.reason()));
-    const QString message = storage::saveFailureMessage(error);
-    QVERIFY2(message.contains(advice), qPrintable(message));
-    QCOMPARE(message.contains(u"Освободете място"_s), number == FileError::DiskFull);
-}
-
-void TestStorage::saveOverDirectory_data()
-{
-    QTest::addColumn<bool>("throughLink");
-
-    QTest::newRow("folder") << false;
-#ifdef Q_OS_UNIX
-    QTest::newRow("link to a folder") << true;
-#endif
-}
-
-void TestStorage::saveOverDirectory()
-{
-    QFETCH(bool, throughLink);
-
-    const QString real = throughLink ? m_dir->filePath(u"real/Predmeti.dat"_s) : m_path;
-    QVERIFY(QDir().mkpath(real));
-    if (throughLink)
-        QVERIFY(QFile::link(real, m_path));
-    const auto before = QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
-    const auto error = errorOf([&] { storage::writeRecords(m_path, 1, {u"a"_s}); });
-    QVERIFY(error);
-    QCOMPARE(error->number(), FileError::PathFileAccess);
-    QCOMPARE(error->path(), m_path);
-    QVERIFY(QFileInfo(real).isDir());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), before);
-    QVERIFY(QDir(real).isEmpty());
-    // The message names the file the link leads to, and its folder.
-    const QString message = storage::saveFailureMessage(*error);
-    QCOMPARE(message.contains(u"връзка към файла "_s + real + u" в папка "_s + QFileInfo(real).absolutePath()),
-             throughLink);
-}
-
-// Faults that stop a save midway are in tst_reliability.
-void TestStorage::abandonedWriterKeepsOldFile()
-{
-    const QByteArray old("\"old\"\r\n\"\xC0\"\r\n");
-    setContents(m_path, old);
+    writeBytes(m_path, "\"a\"\r\n");
+    QVERIFY(errorOf([&] { storage::RecordReader(m_path + u'x', 2); })); // and frees its handle
     {
-        storage::RecordWriter writer(m_path, 1);
-        for (int i = 0; i < 200; ++i)
-            writer.writeLine(QString(100, u'n'));
+        storage::RecordReader reader(m_path, 2);
+        QCOMPARE(errorOf([&] { storage::RecordWriter(m_path, 2); })->number(), FileError::FileAlreadyOpen);
+        QCOMPARE(storage::readRecords(m_path, 3, 1), QStringList{u"a"_s});
     }
-    QCOMPARE(contents(m_path), old);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
-             QStringList{u"Predmeti.dat"_s});
-    storage::writeRecords(m_path, 1, {u"new"_s}); // the handle is free again
+    storage::writeRecords(m_path, 2, {u"b"_s});
+    QCOMPARE(readBytes(m_path), "\"b\"\r\n");
 }
 
-// The calculator saves its two files as a pair; each replaced file keeps its permissions.
-void TestStorage::pairSaveKeepsPermissions()
+// The calculator saves its subjects and grades together: both files, or neither.
+void tst_Storage::saveFailure_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("struck"); // which of the two files
+    QTest::addColumn<FileError::Cause>("cause");
+
+    QTest::newRow("folder in place of the first") << u"folder"_s << 0 << FileError::Cause::NotAFile;
+    QTest::newRow("folder in place of the second") << u"folder"_s << 1 << FileError::Cause::NotAFile;
+    QTest::newRow("no folder") << u"no folder"_s << 0 << FileError::Cause::NotAFolder;
+#ifdef Q_OS_UNIX
+    QTest::newRow("link to a folder") << u"link"_s << 0 << FileError::Cause::NotAFile;
+    // These run in a child as another user than the files' owner (root as "nobody").
+    QTest::newRow("read-only folder") << u"read-only folder"_s << 0 << FileError::Cause::NoPermission;
+    QTest::newRow("read-only second file") << u"read-only file"_s << 1 << FileError::Cause::NoPermission;
+    QTest::newRow("size limit") << u"size limit"_s << 1 << FileError::Cause::TooLarge;
+#endif
+}
+
+void tst_Storage::saveFailure()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, struck);
+    QFETCH(FileError::Cause, cause);
+
+    const QString folder = m_data->filePath(u"app"_s);
+    QVERIFY(QDir().mkdir(folder));
+    QList<storage::RecordFile> files{{folder + u"/Predmeti.dat"_s, 1, numbered(u"Предмет "_s, 15)},
+                                     {folder + u"/Ocenki.dat"_s, 2, QStringList(15, u"5"_s)}};
+    for (const storage::RecordFile &file : std::as_const(files))
+        writeBytes(file.path, records(file.texts));
+    files[struck].texts = QStringList(15, QString(700, u'ж')); // over the size limit, under a write buffer
+    files[1 - struck].texts = numbered(u"нов "_s, 15);
+    const QString path = files[struck].path;
+    const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
+    if (fault == u"folder" || fault == u"link") {
+        QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
+        QVERIFY(fault == u"folder" || QFile::link(real, path));
+    } else if (fault == u"no folder") {
+        QVERIFY(QDir().rename(folder, folder + u".moved"_s));
+        writeBytes(folder, "not a folder");
+    }
+    const auto before = snapshot(m_data->path());
+    const auto failsRight = [&] {
+        const auto error = errorOf([&] { storage::writeRecordFiles(files); });
+        return error && error->cause() == cause && error->path() == path;
+    };
+#ifdef Q_OS_UNIX
+    if (fault.startsWith(u"read-only") || fault == u"size limit") {
+        QCOMPARE(::chmod(QFile::encodeName(m_data->path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), fault == u"read-only folder" ? 0555 : 0777), 0);
+        for (const storage::RecordFile &file : std::as_const(files)) {
+            const int mode = file.path == path && fault == u"read-only file" ? 0444 : 0666;
+            QCOMPARE(::chmod(QFile::encodeName(file.path).constData(), mode), 0);
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 8 * 1024;
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+            if (fault == u"size limit" ? ::setrlimit(RLIMIT_FSIZE, &limit) != 0
+                                       : ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(2);
+            ::_exit(failsRight() ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+        QCOMPARE(status, 0);
+    } else
+#endif
+        QVERIFY(failsRight());
+    QCOMPARE(snapshot(m_data->path()), before);
+    const QString link = u"\nТова е връзка към файла %1 в папка %2\n"_s.arg(real, QFileInfo(real).path());
+    QCOMPARE(storage::saveFailureMessage(FileError(cause, path)).contains(link), fault == u"link");
+}
+
+// Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
+// between the two renames, the new first file and the second's new copy waiting beside it.
+void tst_Storage::killedPairSave()
 {
 #ifndef Q_OS_UNIX
-    QSKIP("Windows keeps a read-only flag alone");
-#endif
-    const QString grades = m_dir->filePath(u"Ocenki.dat"_s);
-    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-    for (const QString &path : {m_path, grades}) {
-        setContents(path, "\"old\"\r\n");
-        QVERIFY(QFile::setPermissions(path, ownerOnly));
+    QSKIP("needs fork and kill");
+#else
+    const QString grades = m_data->filePath(u"Ocenki.dat"_s);
+    const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
+                                                {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
+    QByteArrayList bytes[2];
+    for (int i = 0; i < 2; ++i) {
+        for (const storage::RecordFile &file : saves[i])
+            bytes[i] << records(file.texts);
     }
-    storage::writeRecordFiles({{m_path, 1, {u"new"_s}}, {grades, 2, {u"6"_s}}});
-    QCOMPARE(contents(grades), "\"6\"\r\n");
+    storage::writeRecordFiles(saves[0]);
+    for (const QString &path : {m_path, grades}) // owner-only, as they stay
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
+    QRandomGenerator random(5);
+    for (int round = 0; round < 100; ++round) {
+        const pid_t child = ::fork();
+        for (int i = 0; child == 0; ++i)
+            storage::writeRecordFiles(saves[i % 2]);
+        ::usleep(random.bounded(20'000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const QByteArrayList now{readBytes(m_path), readBytes(grades)};
+        const QByteArray waiting = readBytes(grades + u".new"_s);
+        QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
+                || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
+    }
+    ::close(0); // the folder sync closes the folder it opens, even as handle 0
+    storage::writeRecordFiles(saves[1]);
+    QCOMPARE(::fcntl(0, F_GETFD), -1);
+    QCOMPARE(::open("/dev/null", O_RDONLY), 0);
+    QCOMPARE((QByteArrayList{readBytes(m_path), readBytes(grades)}), bytes[1]);
     for (const QString &path : {m_path, grades})
-        QCOMPARE(QFileInfo(path).permissions(), ownerOnly);
-}
-
-void TestStorage::dataFilePath()
-{
-    const QString expected = QDir::toNativeSeparators(u"/school/bin/Ocenki.dat"_s);
-    QCOMPARE(storage::dataFilePath(u"/school/bin"_s, {"Ocenki.dat", 1}), expected);
-    QCOMPARE(storage::dataFilePath(u"/school/bin/"_s, {"Ocenki.dat", 1}), expected);
-}
-
-void TestStorage::userDataFolder_data()
-{
-    QTest::addColumn<bool>("started"); // the user's folder exists, with a saved Ocenki.dat
-    QTest::addColumn<bool>("blocked"); // a file stands where the user's folder must be
-    QTest::newRow("first start") << false << false;
-    QTest::newRow("later start") << true << false;
-    QTest::newRow("folder blocked") << false << true;
-}
-
-// An install for all users: the program folder holds the defaults, each user's folder the data.
-void TestStorage::userDataFolder()
-{
-    QFETCH(bool, started);
-    QFETCH(bool, blocked);
-
-    QTemporaryDir home;
-#ifdef Q_OS_LINUX
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-    QCOMPARE(storage::userDataFolder(), home.filePath(QCoreApplication::applicationName()));
-    qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 #endif
-    const QString defaults = m_dir->path();
-    setContents(m_path, "\"Predmeti\"\r\n");
-    setContents(m_dir->filePath(u"Ocenki.dat"_s), "\"default\"\r\n");
-    setContents(m_dir->filePath(u"notes.txt"_s), "not a data file");
-    const QString folder = home.filePath(u"share/Tumbora"_s);
-    if (started) {
-        QVERIFY(QDir().mkpath(folder));
-        setContents(folder + u"/Ocenki.dat"_s, "\"saved\"\r\n");
-    }
-    if (blocked) {
-        QVERIFY(QDir().mkpath(home.filePath(u"share"_s)));
-        setContents(folder, "a file");
-    }
+}
 
-    const auto error = errorOf([&] { storage::fillDataFolder(folder, defaults); });
-    QCOMPARE(bool(error), blocked);
-    if (blocked) {
-        QCOMPARE(error->path(), QDir::toNativeSeparators(folder));
-        return;
-    }
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
-    QCOMPARE(contents(folder + u"/Predmeti.dat"_s), "\"Predmeti\"\r\n");
-    QCOMPARE(contents(folder + u"/Ocenki.dat"_s), started ? "\"saved\"\r\n" : "\"default\"\r\n");
+// The message a pupil reads for each error code the system may give, on load and on save.
+void tst_Storage::failureTexts_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("texts"); // what went wrong, why, and what to do on save
+
+    const QString denied = u"Достъпът е отказан (грешка 70)"_s, full = u"Дискът е пълен (грешка 61)"_s;
+    const QString access = u"Грешка при достъп до пътя или файла (грешка 75)"_s;
+    const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
+    const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
+    const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
+    const QStringList noPermission{denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s};
+    const QStringList inUse{denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s};
+    const QStringList diskFull{full, u"на диска няма свободно място"_s, freeSpace};
+    const QStringList tooLarge{full, u"файлът става по-голям от разрешеното"_s, freeSpace};
+    const QStringList readOnly{access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s};
+    const QStringList notAFile{access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s};
+    const QStringList nameTooLong{access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s};
+    const QStringList missing{u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder};
+    const QStringList notAFolder{u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder};
+    const QStringList deviceFault{device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s};
+#ifdef Q_OS_WIN
+    const std::pair<int, QStringList> codes[] = {
+        {ERROR_ACCESS_DENIED, noPermission}, {ERROR_SHARING_VIOLATION, inUse}, {ERROR_DISK_FULL, diskFull},
+        {ERROR_FILE_TOO_LARGE, tooLarge}, {ERROR_WRITE_PROTECT, readOnly}, {ERROR_DIRECTORY, notAFile},
+        {ERROR_FILENAME_EXCED_RANGE, nameTooLong}, {ERROR_FILE_NOT_FOUND, missing},
+        {ERROR_PATH_NOT_FOUND, notAFolder}, {ERROR_CRC, deviceFault}};
+#else
+    const std::pair<int, QStringList> codes[] = {
+        {EACCES, noPermission}, {EBUSY, inUse}, {ENOSPC, diskFull}, {EFBIG, tooLarge}, {EROFS, readOnly},
+        {EISDIR, notAFile}, {ENAMETOOLONG, nameTooLong}, {ENOENT, missing}, {ENOTDIR, notAFolder},
+        {EIO, deviceFault}, {EDQUOT, {full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}},
+        {EXDEV, {device, qt_error_string(EXDEV), // no cause of ours: the system's own text
+                 u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s}}};
+#endif
+    for (const auto &[code, texts] : codes)
+        QTest::newRow(qPrintable(qt_error_string(code))) << code << texts;
+}
+
+void tst_Storage::failureTexts()
+{
+    QFETCH(int, code);
+    QFETCH(QStringList, texts);
+
+    const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
+    const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
+    QCOMPARE(storage::loadFailureMessage(error),
+             u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
+    QCOMPARE(storage::saveFailureMessage(error),
+             u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
+                     + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
+}
+
+// An install for all users: the program folder holds the defaults, each user's own folder
+// (made on first start, for that user alone) the data; a file saved there is never replaced.
+void tst_Storage::fillDataFolder()
+{
+    const DataFolder home;
+    writeBytes(m_path, "\"Predmeti\"\r\n");
+    m_data->write(u"notes.txt"_s, "not a data file");
+    const QString folder = home.path() + u"/share/Tumbora"_s;
+    const QString grades = storage::dataFilePath(folder + u'/', {"Ocenki.dat", 2});
+    QCOMPARE(grades, QDir::toNativeSeparators(folder + u"/Ocenki.dat"_s));
+    for (const QByteArray &ocenki : {QByteArray("\"default\"\r\n"), QByteArray("\"new default\"\r\n")}) {
+        m_data->write(u"Ocenki.dat"_s, ocenki);
+        storage::fillDataFolder(folder, m_data->path());
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
+        QCOMPARE(readBytes(grades), "\"default\"\r\n");
 #ifdef Q_OS_UNIX
-    // Nobody but the user reads or writes the user's data.
-    constexpr auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                          | QFile::WriteOther | QFile::ExeOther;
-    if (!started)
-        QCOMPARE(QFileInfo(folder).permissions() & others, QFile::Permissions());
-    QCOMPARE(QFileInfo(folder + u"/Predmeti.dat"_s).permissions() & others, QFile::Permissions());
+        for (const QString &path : {folder, grades}) // nobody but the user reads or writes them
+            QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 #endif
+    }
+    writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
+    QCOMPARE(errorOf([&] { storage::fillDataFolder(home.path() + u"/blocked/Tumbora"_s, m_data->path()); })->path(),
+             QDir::toNativeSeparators(home.path() + u"/blocked/Tumbora"_s));
 }
 
-QTEST_GUILESS_MAIN(TestStorage)
+QTEST_GUILESS_MAIN(tst_Storage)
 #include "tst_storage.moc"
