@@ -17,7 +17,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -88,14 +87,13 @@ void tst_Storage::roundTrip_data()
     };
     row("lines", {u"abc"_s, QString(), u"  a, b  "_s, u"Мат"_s, u"Ёж №5 „ЧК“"_s},
         "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xCC\xE0\xF2\"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
-    row("bare quotes typographic", {u"a \"b\", \"c"_s}, "\"a \x84" "b\x93, \x84" "c\"\r\n", {u"a „b“, „c"_s});
-    row("outside the code page: one ? each", {u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, "\"x?y????\"\r\n", {u"x?y????"_s});
+    // Bare quotes become typographic ones; outside the code page, one "?" a character.
+    row("written otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)},
+        "\"a \x84" "b\x93, \x84" "c\"\r\n\"x?y????\"\r\n", {u"a „b“, „c"_s, u"x?y????"_s});
     row("no texts", {}, {});
-    row("line ends inside", {u"a\r\nb"_s, u"\r"_s, u"\n"_s});
     QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
     std::iota(everyByte.begin(), everyByte.end(), char(1));
-    row("every character", {storage::cp1251::decode(everyByte.replace('"', "")), u"x"_s});
-    row("longest field", {QString(64 * 1024, u'ж')});
+    row("every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')});
 }
 
 void tst_Storage::roundTrip()
@@ -121,13 +119,8 @@ void tst_Storage::read_data()
     const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0) {
         QTest::newRow(name) << bytes << QString() << fields << error;
     };
-    row("eight on one line", "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n", numbered(QString(), 8));
-    row("every line end, none at the end", "\"a\"\r\n\"b\"\r\"c\"\n\"d\"", {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
-    row("empty line, fields left over", "\"a\"\r\n\r\n\"c\"\r\n\"d\"\r\n", {u"a"_s, QString(), u"c"_s});
-    row("two quotes, two commas", "\"\",\"b\",,\"d\"\r\n", {QString(), u"b"_s, QString(), u"d"_s});
-    row("blanks around quotes", "   \"a\"  \r\n  \"b\" ,\"c\"\r\n", {u"a"_s, u"b"_s, u"c"_s});
-    row("unquoted", "  abc  , d e \r\nf", {u"abc"_s, u"d e"_s, u"f"_s});
-    row("quoted over two lines", "\"a\r\nb\"\r\n\"c\"", {u"a\r\nb"_s, u"c"_s});
+    row("eight on one line, one left over", "\"\",\"b\",,  \"d\" ,  e f  ,\"6\",\"7\",\"8\",\"9\"\r\n", {QString(), u"b"_s, QString(), u"d"_s, u"e f"_s, u"6"_s, u"7"_s, u"8"_s});
+    row("every line end, none at the end", "\"a\"\r\n\r\n\"b\"\r\"c\"\n\"d\r\ne\"\r\n  f ", {u"a"_s, QString(), u"b"_s, u"c"_s, u"d\r\ne"_s, u"f"_s});
     row("unclosed quote runs to the end", "\"a\r\n", {u"a\r\n"_s});
     // `Английски "А"` written bare, as by hand: the following fields keep their places.
     row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n", {u"Английски "_s, u"x"_s, u"y"_s});
@@ -146,7 +139,7 @@ void tst_Storage::read_data()
     QTest::newRow("handle in use") << QByteArray("\"a\"") << u"handle in use"_s << QStringList(1) << int(FileError::FileAlreadyOpen);
     QStringList places{u"missing"_s, u"folder"_s};
 #ifdef Q_OS_UNIX
-    places << u"named pipe"_s << u"endless device"_s;
+    places << u"endless device"_s;
 #endif
     for (const QString &place : std::as_const(places))
         QTest::newRow(qPrintable(place)) << QByteArray() << place << QStringList(1) << int(place == u"missing" ? FileError::FileNotFound : FileError::PathFileAccess);
@@ -167,8 +160,6 @@ void tst_Storage::read()
     else if (place == u"folder")
         QVERIFY(QDir().mkdir(m_path));
 #ifdef Q_OS_UNIX
-    else if (place == u"named pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
     else if (place == u"endless device")
         QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
 #endif
@@ -290,32 +281,28 @@ void tst_Storage::failureTexts_data()
     const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
     const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
     const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
-    const QStringList noPermission{denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s};
-    const QStringList inUse{denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s};
-    const QStringList diskFull{full, u"на диска няма свободно място"_s, freeSpace};
-    const QStringList tooLarge{full, u"файлът става по-голям от разрешеното"_s, freeSpace};
-    const QStringList readOnly{access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s};
-    const QStringList notAFile{access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s};
-    const QStringList nameTooLong{access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s};
-    const QStringList missing{u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder};
-    const QStringList notAFolder{u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder};
-    const QStringList deviceFault{device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s};
+    QList<QStringList> causes{
+        {denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s},
+        {denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s},
+        {full, u"на диска няма свободно място"_s, freeSpace},
+        {full, u"файлът става по-голям от разрешеното"_s, freeSpace},
+        {access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s},
+        {access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s},
+        {access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s},
+        {u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder},
+        {u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder},
+        {device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s}};
 #ifdef Q_OS_WIN
-    const std::pair<int, QStringList> codes[] = {
-        {ERROR_ACCESS_DENIED, noPermission}, {ERROR_SHARING_VIOLATION, inUse}, {ERROR_DISK_FULL, diskFull},
-        {ERROR_FILE_TOO_LARGE, tooLarge}, {ERROR_WRITE_PROTECT, readOnly}, {ERROR_DIRECTORY, notAFile},
-        {ERROR_FILENAME_EXCED_RANGE, nameTooLong}, {ERROR_FILE_NOT_FOUND, missing},
-        {ERROR_PATH_NOT_FOUND, notAFolder}, {ERROR_CRC, deviceFault}};
+    const int codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_FILE_TOO_LARGE, ERROR_WRITE_PROTECT,
+                         ERROR_DIRECTORY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_CRC};
 #else
-    const std::pair<int, QStringList> codes[] = {
-        {EACCES, noPermission}, {EBUSY, inUse}, {ENOSPC, diskFull}, {EFBIG, tooLarge}, {EROFS, readOnly},
-        {EISDIR, notAFile}, {ENAMETOOLONG, nameTooLong}, {ENOENT, missing}, {ENOTDIR, notAFolder},
-        {EIO, deviceFault}, {EDQUOT, {full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}},
-        {EXDEV, {device, qt_error_string(EXDEV), // no cause of ours: the system's own text
-                 u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s}}};
+    const int codes[] = {EACCES, EBUSY, ENOSPC, EFBIG, EROFS, EISDIR, ENAMETOOLONG, ENOENT, ENOTDIR, EIO, EDQUOT, EXDEV};
+    causes << QStringList{full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}
+           << QStringList{device, qt_error_string(EXDEV), // no cause of ours: the system's own text
+                          u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s};
 #endif
-    for (const auto &[code, texts] : codes)
-        QTest::newRow(qPrintable(qt_error_string(code))) << code << texts;
+    for (int i = 0; i < int(std::size(codes)); ++i)
+        QTest::newRow(qPrintable(qt_error_string(codes[i]))) << codes[i] << causes[i];
 }
 
 void tst_Storage::failureTexts()
