@@ -50,10 +50,8 @@ class tst_Storage : public QObject
 
 private Q_SLOTS:
     void init();
-    void roundTrip_data();
-    void roundTrip();
-    void read_data();
-    void read();
+    void dataFile_data();
+    void dataFile();
     void saveFailure_data();
     void saveFailure();
     void killedPairSave();
@@ -72,85 +70,68 @@ void tst_Storage::init()
     m_path = m_data->filePath(u"Predmeti.dat"_s);
 }
 
-// Texts written, the file's exact bytes where given, and the texts read back.
-void tst_Storage::roundTrip_data()
+// A data file as a save writes it or as any editor may leave it: its bytes, and the fields
+// a load reads from it or the error of a broken file.
+void tst_Storage::dataFile_data()
 {
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("back");
-
-    const auto row = [](const char *name, const QStringList &texts, const QByteArray &bytes = {}, const QStringList &back = {}) {
-        QTest::newRow(name) << texts << bytes << (back.isEmpty() ? texts : back);
-    };
-    row("lines", {u"abc"_s, QString(), u"  a, b  "_s, u"Мат"_s, u"Ёж №5 „ЧК“"_s},
-        "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xCC\xE0\xF2\"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
-    // Bare quotes become typographic ones; outside the code page, one "?" a character.
-    row("written otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)},
-        "\"a \x84" "b\x93, \x84" "c\"\r\n\"x?y????\"\r\n", {u"a „b“, „c"_s, u"x?y????"_s});
-    row("no texts", {}, {});
-    QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
-    std::iota(everyByte.begin(), everyByte.end(), char(1));
-    row("every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')});
-}
-
-void tst_Storage::roundTrip()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, back);
-
-    storage::writeRecords(m_path, 1, texts);
-    if (!bytes.isEmpty() || texts.isEmpty())
-        QCOMPARE(readBytes(m_path), bytes);
-    QCOMPARE(storage::readRecords(m_path, 1, int(back.size())), back);
-}
-
-// Bytes as any editor may leave them: the fields read, or the error of a broken file.
-void tst_Storage::read_data()
-{
+    QTest::addColumn<QStringList>("texts"); // saved, if any, and then the bytes are what it wrote
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file, or holds it
     QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
     QTest::addColumn<int>("error");
 
-    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0) {
-        QTest::newRow(name) << bytes << QString() << fields << error;
+    const auto saved = [](const char *name, const QStringList &texts, const QByteArray &bytes, const QStringList &back = {}) {
+        QTest::newRow(name) << texts << bytes << QString() << (back.isEmpty() ? texts : back) << 0;
     };
+    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0, const QString &place = {}) {
+        QTest::newRow(name) << QStringList() << bytes << place << fields << error;
+    };
+    saved("saved", {u"abc"_s, QString(), u"  a, b  "_s, u"Ёж №5 „ЧК“"_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
+    // Bare quotes become typographic ones; outside the code page, one "?" a character.
+    saved("saved otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, {}, {u"a „b“, „c"_s, u"x?y????"_s});
+    QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
+    std::iota(everyByte.begin(), everyByte.end(), char(1));
+    saved("saved: every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')}, {});
+
     row("eight on one line, one left over", "\"\",\"b\",,  \"d\" ,  e f  ,\"6\",\"7\",\"8\",\"9\"\r\n", {QString(), u"b"_s, QString(), u"d"_s, u"e f"_s, u"6"_s, u"7"_s, u"8"_s});
     row("every line end, none at the end", "\"a\"\r\n\r\n\"b\"\r\"c\"\n\"d\r\ne\"\r\n  f ", {u"a"_s, QString(), u"b"_s, u"c"_s, u"d\r\ne"_s, u"f"_s});
-    row("unclosed quote runs to the end", "\"a\r\n", {u"a\r\n"_s});
-    // `Английски "А"` written bare, as by hand: the following fields keep their places.
-    row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n", {u"Английски "_s, u"x"_s, u"y"_s});
+    // `Английски "А"` written bare, as by hand: the following fields keep their places; an
+    // unclosed quote runs to the end.
+    row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\r\n", {u"Английски "_s, u"x"_s, u"y\r\n"_s});
     // What the code page lacks is shown as a save writes it: plain letters, one "?" a
     // character, a mark joined or left out.
     row("UTF-8", u"\"Час „ЧК“ — №5\"\r\n\"\"\r\n\"ѝ é И\u0306\"\r\n\"a😀b\"\r\n\"а\U0001E000\"\r\n"_s.toUtf8(), {u"Час „ЧК“ — №5"_s, QString(), u"и e Й"_s, u"a?b"_s, u"а"_s});
     row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + u"\"Ёж\""_s.toUtf8(), {u"Ёж"_s});
 
-    row("empty file", {}, QStringList(1), FileError::InputPastEnd);
     row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
     row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
     row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
     row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
     row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
     // A failed open gives its handle back: each of these reads on the handle the one before used.
-    QTest::newRow("handle in use") << QByteArray("\"a\"") << u"handle in use"_s << QStringList(1) << int(FileError::FileAlreadyOpen);
-    QTest::newRow("missing") << QByteArray() << u"missing"_s << QStringList(1) << int(FileError::FileNotFound);
-    QTest::newRow("folder") << QByteArray() << u"folder"_s << QStringList(1) << int(FileError::PathFileAccess);
+    row("handle in use", "\"a\"", QStringList(1), FileError::FileAlreadyOpen, u"handle in use"_s);
+    row("missing", {}, QStringList(1), FileError::FileNotFound, u"missing"_s);
+    row("folder", {}, QStringList(1), FileError::PathFileAccess, u"folder"_s);
 #ifdef Q_OS_UNIX
-    QTest::newRow("endless device") << QByteArray() << u"endless device"_s << QStringList(1) << int(FileError::PathFileAccess);
+    row("endless device", {}, QStringList(1), FileError::PathFileAccess, u"endless device"_s);
 #endif
 }
 
-void tst_Storage::read()
+void tst_Storage::dataFile()
 {
+    QFETCH(QStringList, texts);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, place);
     QFETCH(QStringList, fields);
     QFETCH(int, error);
 
     std::optional<storage::RecordReader> holder;
-    if (!bytes.isEmpty() || place.isEmpty())
+    if (!texts.isEmpty())
+        storage::writeRecords(m_path, 1, texts);
+    else if (!bytes.isEmpty() || place.isEmpty())
         writeBytes(m_path, bytes);
+    if (!texts.isEmpty() && !bytes.isEmpty())
+        QCOMPARE(readBytes(m_path), bytes);
     if (place == u"handle in use")
         holder.emplace(m_path, 1);
     else if (place == u"folder")
@@ -304,8 +285,7 @@ void tst_Storage::failureTexts()
 
     const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
     const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
-    QCOMPARE(storage::loadFailureMessage(error),
-             u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
+    QCOMPARE(storage::loadFailureMessage(error), u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
     QCOMPARE(storage::saveFailureMessage(error),
              u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
                      + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
