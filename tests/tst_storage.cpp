@@ -48,272 +48,261 @@ class tst_Storage : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void dataFile_data();
-    void dataFile();
-    void saveFailure_data();
-    void saveFailure();
-    void killedPairSave();
-    void failureTexts_data();
-    void failureTexts();
-    void fillDataFolder();
-
-private:
     std::optional<DataFolder> m_data;
     QString m_path;
-};
 
-void tst_Storage::init()
-{
-    m_data.emplace();
-    m_path = m_data->filePath(u"Predmeti.dat"_s);
-}
-
-// A data file as a save writes it or as any editor may leave it: its bytes, and the fields
-// a load reads from it or the error of a broken file.
-void tst_Storage::dataFile_data()
-{
-    QTest::addColumn<QStringList>("texts"); // saved, if any, and then the bytes are what it wrote
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file, or holds it
-    QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
-    QTest::addColumn<int>("error");
-
-    const auto saved = [](const char *name, const QStringList &texts, const QByteArray &bytes, const QStringList &back = {}) {
-        QTest::newRow(name) << texts << bytes << QString() << (back.isEmpty() ? texts : back) << 0;
-    };
-    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0, const QString &place = {}) {
-        QTest::newRow(name) << QStringList() << bytes << place << fields << error;
-    };
-    saved("saved", {u"abc"_s, QString(), u"  a, b  "_s, u"Ёж №5 „ЧК“"_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
-    // Bare quotes become typographic ones; outside the code page, one "?" a character.
-    saved("saved otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, {}, {u"a „b“, „c"_s, u"x?y????"_s});
-    QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
-    std::iota(everyByte.begin(), everyByte.end(), char(1));
-    saved("saved: every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')}, {});
-
-    row("eight on one line, one left over", "\"\",\"b\",,  \"d\" ,  e f  ,\"6\",\"7\",\"8\",\"9\"\r\n", {QString(), u"b"_s, QString(), u"d"_s, u"e f"_s, u"6"_s, u"7"_s, u"8"_s});
-    row("every line end, none at the end", "\"a\"\r\n\r\n\"b\"\r\"c\"\n\"d\r\ne\"\r\n  f ", {u"a"_s, QString(), u"b"_s, u"c"_s, u"d\r\ne"_s, u"f"_s});
-    // `Английски "А"` written bare, as by hand: the following fields keep their places; an
-    // unclosed quote runs to the end.
-    row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\r\n", {u"Английски "_s, u"x"_s, u"y\r\n"_s});
-    // What the code page lacks is shown as a save writes it: plain letters, one "?" a
-    // character, a mark joined or left out.
-    row("UTF-8", u"\"Час „ЧК“ — №5\"\r\n\"\"\r\n\"ѝ é И\u0306\"\r\n\"a😀b\"\r\n\"а\U0001E000\"\r\n"_s.toUtf8(), {u"Час „ЧК“ — №5"_s, QString(), u"и e Й"_s, u"a?b"_s, u"а"_s});
-    row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + u"\"Ёж\""_s.toUtf8(), {u"Ёж"_s});
-
-    row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
-    row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
-    row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
-    row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
-    row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
-    // A failed open gives its handle back: each of these reads on the handle the one before used.
-    row("handle in use", "\"a\"", QStringList(1), FileError::FileAlreadyOpen, u"handle in use"_s);
-    row("missing", {}, QStringList(1), FileError::FileNotFound, u"missing"_s);
-    row("folder", {}, QStringList(1), FileError::PathFileAccess, u"folder"_s);
-#ifdef Q_OS_UNIX
-    row("endless device", {}, QStringList(1), FileError::PathFileAccess, u"endless device"_s);
-#endif
-}
-
-void tst_Storage::dataFile()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, place);
-    QFETCH(QStringList, fields);
-    QFETCH(int, error);
-
-    std::optional<storage::RecordReader> holder;
-    if (!texts.isEmpty())
-        storage::writeRecords(m_path, 1, texts);
-    else if (!bytes.isEmpty() || place.isEmpty())
-        writeBytes(m_path, bytes);
-    if (!texts.isEmpty() && !bytes.isEmpty())
-        QCOMPARE(readBytes(m_path), bytes);
-    if (place == u"handle in use")
-        holder.emplace(m_path, 1);
-    else if (place == u"folder")
-        QVERIFY(QDir().mkdir(m_path));
-#ifdef Q_OS_UNIX
-    else if (place == u"endless device")
-        QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
-#endif
-    QStringList read;
-    const auto failure = errorOf([&] { read = storage::readRecords(m_path, 1, int(fields.size())); });
-    QCOMPARE(failure ? int(failure->number()) : 0, error);
-    QCOMPARE(failure ? failure->path() : read.join(u'|'), failure ? m_path : fields.join(u'|'));
-}
-
-// The calculator saves its subjects and grades together: both files, or neither.
-void tst_Storage::saveFailure_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("struck"); // which of the two files
-    QTest::addColumn<FileError::Cause>("cause");
-
-    QTest::newRow("folder in place of the second") << u"folder"_s << 1 << FileError::Cause::NotAFile;
-    QTest::newRow("no folder") << u"no folder"_s << 0 << FileError::Cause::NotAFolder;
-#ifdef Q_OS_UNIX
-    QTest::newRow("link to a folder") << u"link"_s << 0 << FileError::Cause::NotAFile;
-    QTest::newRow("size limit") << u"size limit"_s << 1 << FileError::Cause::TooLarge;
-#endif
-}
-
-void tst_Storage::saveFailure()
-{
-    QFETCH(QString, fault);
-    QFETCH(int, struck);
-    QFETCH(FileError::Cause, cause);
-
-    QList<storage::RecordFile> files{{m_path, 1, numbered(u"Предмет "_s, 15)}, {m_data->filePath(u"Ocenki.dat"_s), 2, QStringList(15, u"5"_s)}};
-    for (const storage::RecordFile &file : std::as_const(files))
-        writeBytes(file.path, records(file.texts));
-    files[struck].texts = QStringList(15, QString(700, u'ж')); // over the size limit, under a write buffer
-    files[1 - struck].texts = numbered(u"нов "_s, 15);
-    if (fault == u"no folder")
-        files[0].path = files[1].path + u"/Predmeti.dat"_s;
-    const QString path = files[struck].path;
-    const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
-    if (fault == u"folder" || fault == u"link") {
-        QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
-        QVERIFY(fault == u"folder" || QFile::link(real, path));
+private Q_SLOTS:
+    void init()
+    {
+        m_data.emplace();
+        m_path = m_data->filePath(u"Predmeti.dat"_s);
     }
-    const auto before = snapshot(m_data->path());
-    const auto failsRight = [&] {
-        const auto error = errorOf([&] { storage::writeRecordFiles(files); });
-        return error && error->cause() == cause && error->path() == path;
-    };
+
+    // A data file as a save writes it or as any editor may leave it: its bytes, and the fields
+    // a load reads from it or the error of a broken file.
+    void dataFile_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // saved, if any, and then the bytes are what it wrote
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file, or holds it
+        QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
+        QTest::addColumn<int>("error");
+
+        const auto saved = [](const char *name, const QStringList &texts, const QByteArray &bytes, const QStringList &back = {}) {
+            QTest::newRow(name) << texts << bytes << QString() << (back.isEmpty() ? texts : back) << 0;
+        };
+        const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0, const QString &place = {}) {
+            QTest::newRow(name) << QStringList() << bytes << place << fields << error;
+        };
+        saved("saved", {u"abc"_s, QString(), u"  a, b  "_s, u"Ёж №5 „ЧК“"_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
+        // Bare quotes become typographic ones; outside the code page, one "?" a character.
+        saved("saved otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, {}, {u"a „b“, „c"_s, u"x?y????"_s});
+        QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
+        std::iota(everyByte.begin(), everyByte.end(), char(1));
+        saved("saved: every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')}, {});
+
+        row("eight on one line, one left over", "\"\",\"b\",,  \"d\" ,  e f  ,\"6\",\"7\",\"8\",\"9\"\r\n", {QString(), u"b"_s, QString(), u"d"_s, u"e f"_s, u"6"_s, u"7"_s, u"8"_s});
+        row("every line end, none at the end", "\"a\"\r\n\r\n\"b\"\r\"c\"\n\"d\r\ne\"\r\n  f ", {u"a"_s, QString(), u"b"_s, u"c"_s, u"d\r\ne"_s, u"f"_s});
+        // `Английски "А"` written bare, as by hand: the following fields keep their places; an
+        // unclosed quote runs to the end.
+        row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\r\n", {u"Английски "_s, u"x"_s, u"y\r\n"_s});
+        // What the code page lacks is shown as a save writes it: plain letters, one "?" a
+        // character, a mark joined or left out.
+        row("UTF-8", u"\"Час „ЧК“ — №5\"\r\n\"\"\r\n\"ѝ é И\u0306\"\r\n\"a😀b\"\r\n\"а\U0001E000\"\r\n"_s.toUtf8(), {u"Час „ЧК“ — №5"_s, QString(), u"и e Й"_s, u"a?b"_s, u"а"_s});
+        row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + u"\"Ёж\""_s.toUtf8(), {u"Ёж"_s});
+
+        row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
+        row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
+        row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+        row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+        row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
+        // A failed open gives its handle back: each of these reads on the handle the one before used.
+        row("handle in use", "\"a\"", QStringList(1), FileError::FileAlreadyOpen, u"handle in use"_s);
+        row("missing", {}, QStringList(1), FileError::FileNotFound, u"missing"_s);
+        row("folder", {}, QStringList(1), FileError::PathFileAccess, u"folder"_s);
 #ifdef Q_OS_UNIX
-    if (fault == u"size limit") { // in a child, which alone has the limit
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const rlimit limit{8 * 1024, 8 * 1024};
-            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-            ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 && failsRight() ? 0 : 1);
+        row("endless device", {}, QStringList(1), FileError::PathFileAccess, u"endless device"_s);
+#endif
+    }
+
+    void dataFile()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, place);
+        QFETCH(QStringList, fields);
+        QFETCH(int, error);
+
+        std::optional<storage::RecordReader> holder;
+        if (!texts.isEmpty())
+            storage::writeRecords(m_path, 1, texts);
+        else if (!bytes.isEmpty() || place.isEmpty())
+            writeBytes(m_path, bytes);
+        if (!texts.isEmpty() && !bytes.isEmpty())
+            QCOMPARE(readBytes(m_path), bytes);
+        if (place == u"handle in use")
+            holder.emplace(m_path, 1);
+        else if (place == u"folder")
+            QVERIFY(QDir().mkdir(m_path));
+#ifdef Q_OS_UNIX
+        else if (place == u"endless device")
+            QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
+#endif
+        QStringList read;
+        const auto failure = errorOf([&] { read = storage::readRecords(m_path, 1, int(fields.size())); });
+        QCOMPARE(failure ? int(failure->number()) : 0, error);
+        QCOMPARE(failure ? failure->path() : read.join(u'|'), failure ? m_path : fields.join(u'|'));
+    }
+
+    // The calculator saves its subjects and grades together: both files, or neither.
+    void saveFailure_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("struck"); // which of the two files
+        QTest::addColumn<FileError::Cause>("cause");
+
+        QTest::newRow("folder in place of the second") << u"folder"_s << 1 << FileError::Cause::NotAFile;
+        QTest::newRow("no folder") << u"no folder"_s << 0 << FileError::Cause::NotAFolder;
+#ifdef Q_OS_UNIX
+        QTest::newRow("link to a folder") << u"link"_s << 0 << FileError::Cause::NotAFile;
+        QTest::newRow("size limit") << u"size limit"_s << 1 << FileError::Cause::TooLarge;
+#endif
+    }
+
+    void saveFailure()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, struck);
+        QFETCH(FileError::Cause, cause);
+
+        QList<storage::RecordFile> files{{m_path, 1, numbered(u"Предмет "_s, 15)}, {m_data->filePath(u"Ocenki.dat"_s), 2, QStringList(15, u"5"_s)}};
+        for (const storage::RecordFile &file : std::as_const(files))
+            writeBytes(file.path, records(file.texts));
+        files[struck].texts = QStringList(15, QString(700, u'ж')); // over the size limit, under a write buffer
+        files[1 - struck].texts = numbered(u"нов "_s, 15);
+        if (fault == u"no folder")
+            files[0].path = files[1].path + u"/Predmeti.dat"_s;
+        const QString path = files[struck].path;
+        const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
+        if (fault == u"folder" || fault == u"link") {
+            QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
+            QVERIFY(fault == u"folder" || QFile::link(real, path));
         }
-        int status = -1;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QCOMPARE(status, 0);
-    } else
-#endif
-        QVERIFY(failsRight());
-    QCOMPARE(snapshot(m_data->path()), before);
-    const QString link = u"\nТова е връзка към файла %1 в папка %2\n"_s.arg(real, QFileInfo(real).path());
-    QCOMPARE(storage::saveFailureMessage(FileError(cause, path)).contains(link), fault == u"link");
-}
-
-// Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
-// between the two renames, the new first file and the second's new copy waiting beside it.
-void tst_Storage::killedPairSave()
-{
-#ifndef Q_OS_UNIX
-    QSKIP("needs fork and kill");
-#else
-    const QString grades = m_data->filePath(u"Ocenki.dat"_s);
-    const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
-                                                {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
-    QByteArrayList bytes[2];
-    for (const int i : {1, 0}) {
-        storage::writeRecordFiles(saves[i]);
-        bytes[i] = {readBytes(m_path), readBytes(grades)};
-    }
-    for (const QString &path : {m_path, grades}) // owner-only, as they stay
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
-    for (int round = 0; round < 100; ++round) {
-        const pid_t child = ::fork();
-        for (int i = 0; child == 0; ++i)
-            storage::writeRecordFiles(saves[i % 2]);
-        ::usleep(QRandomGenerator::global()->bounded(20'000));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const QByteArrayList now{readBytes(m_path), readBytes(grades)};
-        const QByteArray waiting = readBytes(grades + u".new"_s);
-        QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
-                || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
-    }
-    ::close(0); // the folder sync closes the folder it opens, even as handle 0
-    storage::writeRecordFiles(saves[1]);
-    QCOMPARE(::fcntl(0, F_GETFD), -1);
-    QCOMPARE(::open("/dev/null", O_RDONLY), 0);
-    QCOMPARE((QByteArrayList{readBytes(m_path), readBytes(grades)}), bytes[1]);
-    for (const QString &path : {m_path, grades})
-        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
-#endif
-}
-
-// The message a pupil reads for each error code the system may give, on load and on save.
-void tst_Storage::failureTexts_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QStringList>("texts"); // what went wrong, why, and what to do on save
-
-    const QString denied = u"Достъпът е отказан (грешка 70)"_s, full = u"Дискът е пълен (грешка 61)"_s;
-    const QString access = u"Грешка при достъп до пътя или файла (грешка 75)"_s;
-    const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
-    const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
-    const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
-    QList<QStringList> causes{
-        {denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s},
-        {denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s},
-        {full, u"на диска няма свободно място"_s, freeSpace},
-        {full, u"файлът става по-голям от разрешеното"_s, freeSpace},
-        {access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s},
-        {access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s},
-        {access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s},
-        {u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder},
-        {u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder},
-        {device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s}};
-#ifdef Q_OS_WIN
-    const int codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_FILE_TOO_LARGE, ERROR_WRITE_PROTECT,
-                         ERROR_DIRECTORY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_CRC};
-#else
-    const int codes[] = {EACCES, EBUSY, ENOSPC, EFBIG, EROFS, EISDIR, ENAMETOOLONG, ENOENT, ENOTDIR, EIO, EDQUOT, EXDEV};
-    causes << QStringList{full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}
-           << QStringList{device, qt_error_string(EXDEV), // no cause of ours: the system's own text
-                          u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s};
-#endif
-    for (int i = 0; i < int(std::size(codes)); ++i)
-        QTest::newRow(qPrintable(qt_error_string(codes[i]))) << codes[i] << causes[i];
-}
-
-void tst_Storage::failureTexts()
-{
-    QFETCH(int, code);
-    QFETCH(QStringList, texts);
-
-    const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
-    const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
-    QCOMPARE(storage::loadFailureMessage(error), u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
-    QCOMPARE(storage::saveFailureMessage(error),
-             u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
-                     + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
-}
-
-// An install for all users: the program folder holds the defaults, each user's own folder
-// (made on first start, for that user alone) the data; a file saved there is never replaced.
-void tst_Storage::fillDataFolder()
-{
-    const DataFolder home;
-    writeBytes(m_path, "\"Predmeti\"\r\n");
-    m_data->write(u"notes.txt"_s, "not a data file");
-    const QString folder = home.path() + u"/share/Tumbora"_s;
-    const QString grades = folder + u"/Ocenki.dat"_s;
-    for (const QByteArray &ocenki : {QByteArray("\"default\"\r\n"), QByteArray("\"new default\"\r\n")}) {
-        m_data->write(u"Ocenki.dat"_s, ocenki);
-        storage::fillDataFolder(folder, m_data->path());
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
-        QCOMPARE(readBytes(grades), "\"default\"\r\n");
+        const auto before = snapshot(m_data->path());
+        const auto failsRight = [&] {
+            const auto error = errorOf([&] { storage::writeRecordFiles(files); });
+            return error && error->cause() == cause && error->path() == path;
+        };
 #ifdef Q_OS_UNIX
-        for (const QString &path : {folder, grades}) // nobody but the user reads or writes them
+        if (fault == u"size limit") { // in a child, which alone has the limit
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const rlimit limit{8 * 1024, 8 * 1024};
+                std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+                ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 && failsRight() ? 0 : 1);
+            }
+            int status = -1;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QCOMPARE(status, 0);
+        } else
+#endif
+            QVERIFY(failsRight());
+        QCOMPARE(snapshot(m_data->path()), before);
+        const QString link = u"\nТова е връзка към файла %1 в папка %2\n"_s.arg(real, QFileInfo(real).path());
+        QCOMPARE(storage::saveFailureMessage(FileError(cause, path)).contains(link), fault == u"link");
+    }
+
+    // Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
+    // between the two renames, the new first file and the second's new copy waiting beside it.
+    void killedPairSave()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("needs fork and kill");
+#else
+        const QString grades = m_data->filePath(u"Ocenki.dat"_s);
+        const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
+                                                    {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
+        QByteArrayList bytes[2];
+        for (const int i : {1, 0}) {
+            storage::writeRecordFiles(saves[i]);
+            bytes[i] = {readBytes(m_path), readBytes(grades)};
+        }
+        for (const QString &path : {m_path, grades}) // owner-only, as they stay
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
+        for (int round = 0; round < 100; ++round) {
+            const pid_t child = ::fork();
+            for (int i = 0; child == 0; ++i)
+                storage::writeRecordFiles(saves[i % 2]);
+            ::usleep(QRandomGenerator::global()->bounded(20'000));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const QByteArrayList now{readBytes(m_path), readBytes(grades)};
+            const QByteArray waiting = readBytes(grades + u".new"_s);
+            QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
+                    || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
+        }
+        ::close(0); // the folder sync closes the folder it opens, even as handle 0
+        storage::writeRecordFiles(saves[1]);
+        QCOMPARE(::fcntl(0, F_GETFD), -1);
+        QCOMPARE(::open("/dev/null", O_RDONLY), 0);
+        QCOMPARE((QByteArrayList{readBytes(m_path), readBytes(grades)}), bytes[1]);
+        for (const QString &path : {m_path, grades})
             QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 #endif
     }
-    writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
-    QCOMPARE(errorOf([&] { storage::fillDataFolder(home.path() + u"/blocked/Tumbora"_s, m_data->path()); })->path(),
-             QDir::toNativeSeparators(home.path() + u"/blocked/Tumbora"_s));
-}
+
+    // The message a pupil reads for each error code the system may give, on load and on save.
+    void failureTexts_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("texts"); // what went wrong, why, and what to do on save
+
+        const QString denied = u"Достъпът е отказан (грешка 70)"_s, full = u"Дискът е пълен (грешка 61)"_s;
+        const QString access = u"Грешка при достъп до пътя или файла (грешка 75)"_s;
+        const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
+        const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
+        const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
+        QList<QStringList> causes{
+            {denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s},
+            {denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s},
+            {full, u"на диска няма свободно място"_s, freeSpace},
+            {full, u"файлът става по-голям от разрешеното"_s, freeSpace},
+            {access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s},
+            {access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s},
+            {access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s},
+            {u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder},
+            {u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder},
+            {device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s}};
+#ifdef Q_OS_WIN
+        const int codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_FILE_TOO_LARGE, ERROR_WRITE_PROTECT,
+                             ERROR_DIRECTORY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_CRC};
+#else
+        const int codes[] = {EACCES, EBUSY, ENOSPC, EFBIG, EROFS, EISDIR, ENAMETOOLONG, ENOENT, ENOTDIR, EIO, EDQUOT, EXDEV};
+        causes << QStringList{full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}
+               << QStringList{device, qt_error_string(EXDEV), // no cause of ours: the system's own text
+                              u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s};
+#endif
+        for (int i = 0; i < int(std::size(codes)); ++i)
+            QTest::newRow(qPrintable(qt_error_string(codes[i]))) << codes[i] << causes[i];
+    }
+
+    void failureTexts()
+    {
+        QFETCH(int, code);
+        QFETCH(QStringList, texts);
+
+        const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
+        const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
+        QCOMPARE(storage::loadFailureMessage(error), u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
+        QCOMPARE(storage::saveFailureMessage(error),
+                 u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
+                         + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
+    }
+
+    // An install for all users: the program folder holds the defaults, each user's own folder
+    // (made on first start, for that user alone) the data; a file saved there is never replaced.
+    void fillDataFolder()
+    {
+        const DataFolder home;
+        writeBytes(m_path, "\"Predmeti\"\r\n");
+        m_data->write(u"notes.txt"_s, "not a data file");
+        const QString folder = home.path() + u"/share/Tumbora"_s;
+        const QString grades = folder + u"/Ocenki.dat"_s;
+        for (const QByteArray &ocenki : {QByteArray("\"default\"\r\n"), QByteArray("\"new default\"\r\n")}) {
+            m_data->write(u"Ocenki.dat"_s, ocenki);
+            storage::fillDataFolder(folder, m_data->path());
+            QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
+            QCOMPARE(readBytes(grades), "\"default\"\r\n");
+#ifdef Q_OS_UNIX
+            for (const QString &path : {folder, grades}) // nobody but the user reads or writes them
+                QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+#endif
+        }
+        writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
+        QCOMPARE(errorOf([&] { storage::fillDataFolder(home.path() + u"/blocked/Tumbora"_s, m_data->path()); })->path(),
+                 QDir::toNativeSeparators(home.path() + u"/blocked/Tumbora"_s));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_Storage)
 #include "tst_storage.moc"
