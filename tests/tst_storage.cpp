@@ -133,7 +133,8 @@ private Q_SLOTS:
         QCOMPARE(failure ? failure->path() : m_path, m_path);
     }
 
-    // The calculator saves its subjects and grades together: both files, or neither.
+    // The calculator saves its subjects and grades together: both files, or neither. Each
+    // fault strikes the grades, saved second, so the subjects' new copy must go too.
     void saveFailure_data()
     {
         QTest::addColumn<QString>("fault");
@@ -158,7 +159,7 @@ private Q_SLOTS:
         const QString path = fault == u"no folder" ? grades + u"/Ocenki.dat"_s : grades;
         // The grades over the size limit, and under a write buffer.
         const QList<storage::RecordFile> files{{m_path, 1, numbered(u"нов "_s, 15)}, {path, 2, QStringList(15, QString(700, u'ж'))}};
-        const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
+        const QString real = m_data->filePath(u"real/Ocenki.dat"_s);
         if (fault == u"folder" || fault == u"link") {
             QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
             QVERIFY(fault == u"folder" || QFile::link(real, path));
@@ -196,7 +197,7 @@ private Q_SLOTS:
         const QString grades = m_data->filePath(u"Ocenki.dat"_s);
         const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
                                                     {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
-        QByteArrayList bytes[2];
+        QByteArrayList bytes[2]; // what each save writes; the old one last, as the start
         for (const int i : {1, 0}) {
             storage::writeRecordFiles(saves[i]);
             bytes[i] = {readBytes(m_path), readBytes(grades)};
