@@ -7,7 +7,6 @@
 #include "storage/recordfile.h"
 #include "storage/systemerror.h"
 
-#include <QDirIterator>
 #include <QRandomGenerator>
 
 #include <numeric>
@@ -17,7 +16,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -31,30 +29,16 @@ namespace {
 template <typename Run>
 std::optional<FileError> errorOf(Run run)
 {
-    try {
-        run();
-    } catch (const FileError &error) {
-        return error;
-    }
+    try { run(); } catch (const FileError &error) { return error; }
     return std::nullopt;
 }
 
-QByteArray utf8Records(const QStringList &texts)
-{
-    return (u'"' + texts.join(u"\"\r\n\""_s) + u"\"\r\n"_s).toUtf8();
-}
-
-// Every entry under a folder, with a file's bytes.
+// Every entry of a folder, with a file's bytes or a link's target.
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> state;
-    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                         QDirIterator::Subdirectories);
-    while (entries.hasNext()) {
-        const QFileInfo info(entries.next());
-        state.insert(info.filePath(), info.isSymLink() ? info.symLinkTarget().toUtf8()
-                                      : info.isDir()   ? "folder" : readBytes(info.filePath()));
-    }
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        state.insert(entry.fileName(), readBytes(entry.filePath()) + entry.symLinkTarget().toUtf8());
     return state;
 }
 
@@ -64,340 +48,256 @@ class tst_Storage : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void roundTrip_data();
-    void roundTrip();
-    void read_data();
-    void read();
-    void handleInUse();
-    void saveFailure_data();
-    void saveFailure();
-    void killedPairSave();
-    void failureTexts_data();
-    void failureTexts();
-    void fillDataFolder();
-
-private:
     std::optional<DataFolder> m_data;
     QString m_path;
-};
 
-void tst_Storage::init()
-{
-    m_data.emplace();
-    m_path = m_data->filePath(u"Predmeti.dat"_s);
-}
-
-// Texts written, the file's exact bytes where given, and the texts read back.
-void tst_Storage::roundTrip_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("back");
-
-    const auto row = [](const char *name, const QStringList &texts, const QByteArray &bytes = {}, const QStringList &back = {}) {
-        QTest::newRow(name) << texts << bytes << (back.isEmpty() ? texts : back);
-    };
-    row("lines", {u"abc"_s, QString(), u"  a, b  "_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n");
-    row("Cyrillic", {u"Математика"_s, u"Ёж №5 „ЧК“"_s},
-        "\"\xCC\xE0\xF2\xE5\xEC\xE0\xF2\xE8\xEA\xE0\"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
-    row("bare quotes typographic", {u"a \"b\", \"c"_s}, "\"a \x84" "b\x93, \x84" "c\"\r\n", {u"a „b“, „c"_s});
-    row("outside the code page: one ? each", {u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, "\"x?y????\"\r\n", {u"x?y????"_s});
-    row("no texts", {}, {});
-    row("line ends inside", {u"a\r\nb"_s, u"\r"_s, u"\n"_s});
-    QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
-    std::iota(everyByte.begin(), everyByte.end(), char(1));
-    row("every character", {storage::cp1251::decode(everyByte.replace('"', "")), u"x"_s});
-    row("longest field", {QString(64 * 1024, u'ж')});
-}
-
-void tst_Storage::roundTrip()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, back);
-
-    storage::writeRecords(m_path, 1, texts);
-    if (!bytes.isEmpty() || texts.isEmpty())
-        QCOMPARE(readBytes(m_path), bytes);
-    QCOMPARE(storage::readRecords(m_path, 1, int(back.size())), back);
-}
-
-// Bytes as any editor may leave them: the fields read, or the error of a broken file.
-void tst_Storage::read_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file
-    QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
-    QTest::addColumn<int>("error");
-
-    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0) {
-        QTest::newRow(name) << bytes << QString() << fields << error;
-    };
-    row("eight on one line", "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n", numbered(QString(), 8));
-    row("every line end, none at the end", "\"a\"\r\n\"b\"\r\"c\"\n\"d\"", {u"a"_s, u"b"_s, u"c"_s, u"d"_s});
-    row("empty line, fields left over", "\"a\"\r\n\r\n\"c\"\r\n\"d\"\r\n", {u"a"_s, QString(), u"c"_s});
-    row("two quotes, two commas", "\"\",\"b\",,\"d\"\r\n", {QString(), u"b"_s, QString(), u"d"_s});
-    row("blanks around quotes", "   \"a\"  \r\n  \"b\" ,\"c\"\r\n", {u"a"_s, u"b"_s, u"c"_s});
-    row("unquoted", "  abc  , d e \r\nf", {u"abc"_s, u"d e"_s, u"f"_s});
-    row("only line ends", "\r\r\r", {QString(), QString(), QString()});
-    row("quoted over two lines", "\"a\r\nb\"\r\n\"c\"", {u"a\r\nb"_s, u"c"_s});
-    row("unclosed quote runs to the end", "\"a\r\n", {u"a\r\n"_s});
-    // `Английски "А"` written bare, as by hand: the following fields keep their places.
-    row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\"\r\n", {u"Английски "_s, u"x"_s, u"y"_s});
-    const QStringList bulgarian = {u"Час на класа „ЧК“"_s, u"Ёж, йод, ъгъл — №5"_s, QString()};
-    row("UTF-8", utf8Records(bulgarian), bulgarian);
-    row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8Records(bulgarian), bulgarian);
-    // Shown as a save writes them: plain letters, one "?" a character, a mark joined or left out.
-    row("UTF-8 the code page lacks", utf8Records({u"ѝ é И\u0306"_s, u"a😀b"_s, u"а\U0001E000"_s}), {u"и e Й"_s, u"a?b"_s, u"а"_s});
-
-    row("empty file", {}, QStringList(1), FileError::InputPastEnd);
-    row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
-    row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
-    row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
-    row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
-    row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
-    QStringList places{u"missing"_s, u"folder"_s};
-#ifdef Q_OS_UNIX
-    places << u"named pipe"_s << u"endless device"_s;
-#endif
-    for (const QString &place : std::as_const(places))
-        QTest::newRow(qPrintable(place)) << QByteArray() << place << QStringList(1) << int(place == u"missing" ? FileError::FileNotFound : FileError::PathFileAccess);
-}
-
-void tst_Storage::read()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, place);
-    QFETCH(QStringList, fields);
-    QFETCH(int, error);
-
-    if (place.isEmpty())
-        writeBytes(m_path, bytes);
-    else if (place == u"folder")
-        QVERIFY(QDir().mkdir(m_path));
-#ifdef Q_OS_UNIX
-    else if (place == u"named pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
-    else if (place == u"endless device")
-        QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
-#endif
-    QStringList read;
-    const auto failure = errorOf([&] { read = storage::readRecords(m_path, 1, int(fields.size())); });
-    QCOMPARE(failure ? int(failure->number()) : 0, error);
-    QCOMPARE(failure ? failure->path() : read.join(u'|'), failure ? m_path : fields.join(u'|'));
-}
-
-void tst_Storage::handleInUse()
-{
-    writeBytes(m_path, "\"a\"\r\n");
-    QVERIFY(errorOf([&] { storage::RecordReader(m_path + u'x', 2); })); // and frees its handle
+private Q_SLOTS:
+    void init()
     {
-        storage::RecordReader reader(m_path, 2);
-        QCOMPARE(errorOf([&] { storage::RecordWriter(m_path, 2); })->number(), FileError::FileAlreadyOpen);
-        QCOMPARE(storage::readRecords(m_path, 3, 1), QStringList{u"a"_s});
+        m_data.emplace();
+        m_path = m_data->filePath(u"Predmeti.dat"_s);
     }
-    storage::writeRecords(m_path, 2, {u"b"_s});
-    QCOMPARE(readBytes(m_path), "\"b\"\r\n");
-}
 
-// The calculator saves its subjects and grades together: both files, or neither.
-void tst_Storage::saveFailure_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("struck"); // which of the two files
-    QTest::addColumn<FileError::Cause>("cause");
+    // A data file as a save writes it or as any editor may leave it: its bytes, and the fields
+    // a load reads from it or the error of a broken file.
+    void dataFile_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // saved, if any, and then the bytes are what it wrote
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("place"); // what stands at the file's path instead of a file, or holds it
+        QTest::addColumn<QStringList>("fields"); // for a failure, as many as are asked for
+        QTest::addColumn<int>("error");
 
-    QTest::newRow("folder in place of the first") << u"folder"_s << 0 << FileError::Cause::NotAFile;
-    QTest::newRow("folder in place of the second") << u"folder"_s << 1 << FileError::Cause::NotAFile;
-    QTest::newRow("no folder") << u"no folder"_s << 0 << FileError::Cause::NotAFolder;
+        const auto saved = [](const char *name, const QStringList &texts, const QByteArray &bytes, const QStringList &back = {}) {
+            QTest::newRow(name) << texts << bytes << QString() << (back.isEmpty() ? texts : back) << 0;
+        };
+        const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields, int error = 0, const QString &place = {}) {
+            QTest::newRow(name) << QStringList() << bytes << place << fields << error;
+        };
+        saved("saved", {u"abc"_s, QString(), u"  a, b  "_s, u"Ёж №5 „ЧК“"_s}, "\"abc\"\r\n\"\"\r\n\"  a, b  \"\r\n\"\xA8\xE6 \xB9" "5 \x84\xD7\xCA\x93\"\r\n");
+        // Bare quotes become typographic ones; outside the code page, one "?" a character.
+        saved("saved otherwise", {u"a \"b\", \"c"_s, u"x😀y中"_s + QChar(0xD800) + QChar(0x81) + QChar(0)}, {}, {u"a „b“, „c"_s, u"x?y????"_s});
+        QByteArray everyByte(255, '\0'); // but NUL and the double quote, which no text holds
+        std::iota(everyByte.begin(), everyByte.end(), char(1));
+        saved("saved: every character, line ends, the longest field", {storage::cp1251::decode(everyByte.replace('"', "")), u"a\r\nb"_s, u"\r"_s, u"\n"_s, QString(64 * 1024, u'ж')}, {});
+
+        row("eight on one line, one left over", "\"\",\"b\",,  \"d\" ,  e f  ,\"6\",\"7\",\"8\",\"9\"\r\n", {QString(), u"b"_s, QString(), u"d"_s, u"e f"_s, u"6"_s, u"7"_s, u"8"_s});
+        row("every line end, none at the end", "\"a\"\r\n\r\n\"b\"\r\"c\"\n\"d\r\ne\"\r\n  f ", {u"a"_s, QString(), u"b"_s, u"c"_s, u"d\r\ne"_s, u"f"_s});
+        // `Английски "А"` written bare, as by hand: the following fields keep their places; an
+        // unclosed quote runs to the end.
+        row("inner quotes", "\"\xC0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xE8 \"\xC0\"\"\r\n\"x\"\r\n\"y\r\n", {u"Английски "_s, u"x"_s, u"y\r\n"_s});
+        // What the code page lacks is shown as a save writes it: plain letters, one "?" a
+        // character, a mark joined or left out.
+        row("UTF-8", u"\"Час „ЧК“ — №5\"\r\n\"\"\r\n\"ѝ é И\u0306\"\r\n\"a😀b\"\r\n\"а\U0001E000\"\r\n"_s.toUtf8(), {u"Час „ЧК“ — №5"_s, QString(), u"и e Й"_s, u"a?b"_s, u"а"_s});
+        row("UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + u"\"Ёж\""_s.toUtf8(), {u"Ёж"_s});
+
+        row("short file", "\"a\"\r\n\"b\"\r\n", QStringList(3), FileError::InputPastEnd);
+        row("quoted field over 64 KiB", '"' + QByteArray(64 * 1024 + 1, 'x') + '"', QStringList(1), FileError::BrokenFile);
+        row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+        row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
+        row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
+        // A failed open gives its handle back: each of these reads on the handle the one before used.
+        row("handle in use", "\"a\"", QStringList(1), FileError::FileAlreadyOpen, u"handle in use"_s);
+        row("missing", {}, QStringList(1), FileError::FileNotFound, u"missing"_s);
+        row("folder", {}, QStringList(1), FileError::PathFileAccess, u"folder"_s);
 #ifdef Q_OS_UNIX
-    QTest::newRow("link to a folder") << u"link"_s << 0 << FileError::Cause::NotAFile;
-    // These run in a child as another user than the files' owner (root as "nobody").
-    QTest::newRow("read-only folder") << u"read-only folder"_s << 0 << FileError::Cause::NoPermission;
-    QTest::newRow("read-only second file") << u"read-only file"_s << 1 << FileError::Cause::NoPermission;
-    QTest::newRow("size limit") << u"size limit"_s << 1 << FileError::Cause::TooLarge;
+        row("endless device", {}, QStringList(1), FileError::PathFileAccess, u"endless device"_s);
 #endif
-}
-
-void tst_Storage::saveFailure()
-{
-    QFETCH(QString, fault);
-    QFETCH(int, struck);
-    QFETCH(FileError::Cause, cause);
-
-    const QString folder = m_data->filePath(u"app"_s);
-    QVERIFY(QDir().mkdir(folder));
-    QList<storage::RecordFile> files{{folder + u"/Predmeti.dat"_s, 1, numbered(u"Предмет "_s, 15)},
-                                     {folder + u"/Ocenki.dat"_s, 2, QStringList(15, u"5"_s)}};
-    for (const storage::RecordFile &file : std::as_const(files))
-        writeBytes(file.path, records(file.texts));
-    files[struck].texts = QStringList(15, QString(700, u'ж')); // over the size limit, under a write buffer
-    files[1 - struck].texts = numbered(u"нов "_s, 15);
-    const QString path = files[struck].path;
-    const QString real = m_data->filePath(u"real/Predmeti.dat"_s);
-    if (fault == u"folder" || fault == u"link") {
-        QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
-        QVERIFY(fault == u"folder" || QFile::link(real, path));
-    } else if (fault == u"no folder") {
-        QVERIFY(QDir().rename(folder, folder + u".moved"_s));
-        writeBytes(folder, "not a folder");
     }
-    const auto before = snapshot(m_data->path());
-    const auto failsRight = [&] {
-        const auto error = errorOf([&] { storage::writeRecordFiles(files); });
-        return error && error->cause() == cause && error->path() == path;
-    };
-#ifdef Q_OS_UNIX
-    if (fault.startsWith(u"read-only") || fault == u"size limit") {
-        QCOMPARE(::chmod(QFile::encodeName(m_data->path()).constData(), 0755), 0);
-        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), fault == u"read-only folder" ? 0555 : 0777), 0);
-        for (const storage::RecordFile &file : std::as_const(files)) {
-            const int mode = file.path == path && fault == u"read-only file" ? 0444 : 0666;
-            QCOMPARE(::chmod(QFile::encodeName(file.path).constData(), mode), 0);
-        }
-        const pid_t child = ::fork();
-        if (child == 0) {
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = 8 * 1024;
-            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-            if (fault == u"size limit" ? ::setrlimit(RLIMIT_FSIZE, &limit) != 0
-                                       : ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(2);
-            ::_exit(failsRight() ? 0 : 1);
-        }
-        int status = -1;
-        ::waitpid(child, &status, 0);
-        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
-        QCOMPARE(status, 0);
-    } else
-#endif
-        QVERIFY(failsRight());
-    QCOMPARE(snapshot(m_data->path()), before);
-    const QString link = u"\nТова е връзка към файла %1 в папка %2\n"_s.arg(real, QFileInfo(real).path());
-    QCOMPARE(storage::saveFailureMessage(FileError(cause, path)).contains(link), fault == u"link");
-}
 
-// Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
-// between the two renames, the new first file and the second's new copy waiting beside it.
-void tst_Storage::killedPairSave()
-{
+    void dataFile()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, place);
+        QFETCH(QStringList, fields);
+        QFETCH(int, error);
+
+        std::optional<storage::RecordReader> holder;
+        if (!texts.isEmpty())
+            storage::writeRecords(m_path, 1, texts);
+        else if (!bytes.isEmpty() || place.isEmpty())
+            writeBytes(m_path, bytes);
+        if (!texts.isEmpty() && !bytes.isEmpty())
+            QCOMPARE(readBytes(m_path), bytes);
+        if (place == u"handle in use")
+            holder.emplace(m_path, 1);
+        else if (place == u"folder")
+            QVERIFY(QDir().mkdir(m_path));
+#ifdef Q_OS_UNIX
+        else if (place == u"endless device")
+            QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
+#endif
+        const auto failure = errorOf([&] { QCOMPARE(storage::readRecords(m_path, 1, int(fields.size())), fields); });
+        QCOMPARE(failure ? int(failure->number()) : 0, error);
+        QCOMPARE(failure ? failure->path() : m_path, m_path);
+    }
+
+    // The calculator saves its subjects and grades together: both files, or neither. Each
+    // fault strikes the grades, saved second, so the subjects' new copy must go too.
+    void saveFailure_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<FileError::Cause>("cause");
+
+        QTest::newRow("folder in place") << u"folder"_s << FileError::Cause::NotAFile;
+        QTest::newRow("no folder") << u"no folder"_s << FileError::Cause::NotAFolder;
+#ifdef Q_OS_UNIX
+        QTest::newRow("link to a folder") << u"link"_s << FileError::Cause::NotAFile;
+        QTest::newRow("size limit") << u"size limit"_s << FileError::Cause::TooLarge;
+#endif
+    }
+
+    void saveFailure()
+    {
+        QFETCH(QString, fault);
+        QFETCH(FileError::Cause, cause);
+
+        const QString grades = m_data->filePath(u"Ocenki.dat"_s);
+        writeBytes(m_path, records(numbered(u"Предмет "_s, 15)));
+        writeBytes(grades, records(QStringList(15, u"5"_s)));
+        const QString path = fault == u"no folder" ? grades + u"/Ocenki.dat"_s : grades;
+        // The grades over the size limit, and under a write buffer.
+        const QList<storage::RecordFile> files{{m_path, 1, numbered(u"нов "_s, 15)}, {path, 2, QStringList(15, QString(700, u'ж'))}};
+        const QString real = m_data->filePath(u"real/Ocenki.dat"_s);
+        if (fault == u"folder" || fault == u"link") {
+            QVERIFY(QFile::remove(path) && QDir().mkpath(fault == u"link" ? real : path));
+            QVERIFY(fault == u"folder" || QFile::link(real, path));
+        }
+        const auto before = snapshot(m_data->path());
+        const auto failsRight = [&] {
+            const auto error = errorOf([&] { storage::writeRecordFiles(files); });
+            return error && error->cause() == cause && error->path() == path;
+        };
+#ifdef Q_OS_UNIX
+        if (fault == u"size limit") { // in a child, which alone has the limit
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const rlimit limit{8 * 1024, 8 * 1024};
+                std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+                ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 && failsRight() ? 0 : 1);
+            }
+            int status = -1;
+            QVERIFY(::waitpid(child, &status, 0) == child && status == 0);
+        } else
+#endif
+            QVERIFY(failsRight());
+        QCOMPARE(snapshot(m_data->path()), before);
+        const QString link = u"\nТова е връзка към файла %1 в папка %2\n"_s.arg(real, QFileInfo(real).path());
+        QCOMPARE(storage::saveFailureMessage(FileError(cause, path)).contains(link), fault == u"link");
+    }
+
+    // Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
+    // between the two renames, the new first file and the second's new copy waiting beside it.
+    void killedPairSave()
+    {
 #ifndef Q_OS_UNIX
-    QSKIP("needs fork and kill");
+        QSKIP("needs fork and kill");
 #else
-    const QString grades = m_data->filePath(u"Ocenki.dat"_s);
-    const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
-                                                {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
-    QByteArrayList bytes[2];
-    for (int i = 0; i < 2; ++i) {
-        for (const storage::RecordFile &file : saves[i])
-            bytes[i] << records(file.texts);
-    }
-    storage::writeRecordFiles(saves[0]);
-    for (const QString &path : {m_path, grades}) // owner-only, as they stay
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
-    QRandomGenerator random(5);
-    for (int round = 0; round < 100; ++round) {
-        const pid_t child = ::fork();
-        for (int i = 0; child == 0; ++i)
-            storage::writeRecordFiles(saves[i % 2]);
-        ::usleep(random.bounded(20'000));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const QByteArrayList now{readBytes(m_path), readBytes(grades)};
-        const QByteArray waiting = readBytes(grades + u".new"_s);
-        QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
-                || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
-    }
-    ::close(0); // the folder sync closes the folder it opens, even as handle 0
-    storage::writeRecordFiles(saves[1]);
-    QCOMPARE(::fcntl(0, F_GETFD), -1);
-    QCOMPARE(::open("/dev/null", O_RDONLY), 0);
-    QCOMPARE((QByteArrayList{readBytes(m_path), readBytes(grades)}), bytes[1]);
-    for (const QString &path : {m_path, grades})
-        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
-#endif
-}
-
-// The message a pupil reads for each error code the system may give, on load and on save.
-void tst_Storage::failureTexts_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QStringList>("texts"); // what went wrong, why, and what to do on save
-
-    const QString denied = u"Достъпът е отказан (грешка 70)"_s, full = u"Дискът е пълен (грешка 61)"_s;
-    const QString access = u"Грешка при достъп до пътя или файла (грешка 75)"_s;
-    const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
-    const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
-    const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
-    const QStringList noPermission{denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s};
-    const QStringList inUse{denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s};
-    const QStringList diskFull{full, u"на диска няма свободно място"_s, freeSpace};
-    const QStringList tooLarge{full, u"файлът става по-голям от разрешеното"_s, freeSpace};
-    const QStringList readOnly{access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s};
-    const QStringList notAFile{access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s};
-    const QStringList nameTooLong{access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s};
-    const QStringList missing{u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder};
-    const QStringList notAFolder{u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder};
-    const QStringList deviceFault{device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s};
-#ifdef Q_OS_WIN
-    const std::pair<int, QStringList> codes[] = {
-        {ERROR_ACCESS_DENIED, noPermission}, {ERROR_SHARING_VIOLATION, inUse}, {ERROR_DISK_FULL, diskFull},
-        {ERROR_FILE_TOO_LARGE, tooLarge}, {ERROR_WRITE_PROTECT, readOnly}, {ERROR_DIRECTORY, notAFile},
-        {ERROR_FILENAME_EXCED_RANGE, nameTooLong}, {ERROR_FILE_NOT_FOUND, missing},
-        {ERROR_PATH_NOT_FOUND, notAFolder}, {ERROR_CRC, deviceFault}};
-#else
-    const std::pair<int, QStringList> codes[] = {
-        {EACCES, noPermission}, {EBUSY, inUse}, {ENOSPC, diskFull}, {EFBIG, tooLarge}, {EROFS, readOnly},
-        {EISDIR, notAFile}, {ENAMETOOLONG, nameTooLong}, {ENOENT, missing}, {ENOTDIR, notAFolder},
-        {EIO, deviceFault}, {EDQUOT, {full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}},
-        {EXDEV, {device, qt_error_string(EXDEV), // no cause of ours: the system's own text
-                 u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s}}};
-#endif
-    for (const auto &[code, texts] : codes)
-        QTest::newRow(qPrintable(qt_error_string(code))) << code << texts;
-}
-
-void tst_Storage::failureTexts()
-{
-    QFETCH(int, code);
-    QFETCH(QStringList, texts);
-
-    const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
-    const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
-    QCOMPARE(storage::loadFailureMessage(error),
-             u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
-    QCOMPARE(storage::saveFailureMessage(error),
-             u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
-                     + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
-}
-
-// An install for all users: the program folder holds the defaults, each user's own folder
-// (made on first start, for that user alone) the data; a file saved there is never replaced.
-void tst_Storage::fillDataFolder()
-{
-    const DataFolder home;
-    writeBytes(m_path, "\"Predmeti\"\r\n");
-    m_data->write(u"notes.txt"_s, "not a data file");
-    const QString folder = home.path() + u"/share/Tumbora"_s;
-    const QString grades = storage::dataFilePath(folder + u'/', {"Ocenki.dat", 2});
-    QCOMPARE(grades, QDir::toNativeSeparators(folder + u"/Ocenki.dat"_s));
-    for (const QByteArray &ocenki : {QByteArray("\"default\"\r\n"), QByteArray("\"new default\"\r\n")}) {
-        m_data->write(u"Ocenki.dat"_s, ocenki);
-        storage::fillDataFolder(folder, m_data->path());
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
-        QCOMPARE(readBytes(grades), "\"default\"\r\n");
-#ifdef Q_OS_UNIX
-        for (const QString &path : {folder, grades}) // nobody but the user reads or writes them
+        const QString grades = m_data->filePath(u"Ocenki.dat"_s);
+        const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
+                                                    {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
+        QByteArrayList bytes[2]; // what each save writes; the old one last, as the start
+        for (const int i : {1, 0}) {
+            storage::writeRecordFiles(saves[i]);
+            bytes[i] = {readBytes(m_path), readBytes(grades)};
+        }
+        for (const QString &path : {m_path, grades}) // owner-only, as they stay
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
+        for (int round = 0; round < 100; ++round) {
+            const pid_t child = ::fork();
+            for (int i = 0; child == 0; ++i)
+                storage::writeRecordFiles(saves[i % 2]);
+            ::usleep(QRandomGenerator::global()->bounded(20'000));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const QByteArrayList now{readBytes(m_path), readBytes(grades)};
+            const QByteArray waiting = readBytes(grades + u".new"_s);
+            QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
+                    || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
+        }
+        ::close(0); // the folder sync closes the folder it opens, even as handle 0
+        storage::writeRecordFiles(saves[1]);
+        QCOMPARE(::fcntl(0, F_GETFD), -1);
+        QCOMPARE(::open("/dev/null", O_RDONLY), 0);
+        QCOMPARE((QByteArrayList{readBytes(m_path), readBytes(grades)}), bytes[1]);
+        for (const QString &path : {m_path, grades})
             QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 #endif
     }
-    writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
-    QCOMPARE(errorOf([&] { storage::fillDataFolder(home.path() + u"/blocked/Tumbora"_s, m_data->path()); })->path(),
-             QDir::toNativeSeparators(home.path() + u"/blocked/Tumbora"_s));
-}
+
+    // The message a pupil reads for each error code the system may give, on load and on save.
+    void failureTexts_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("texts"); // what went wrong, why, and what to do on save
+
+        const QString denied = u"Достъпът е отказан (грешка 70)"_s, full = u"Дискът е пълен (грешка 61)"_s;
+        const QString access = u"Грешка при достъп до пътя или файла (грешка 75)"_s;
+        const QString device = u"Входно-изходна грешка на устройството (грешка 57)"_s;
+        const QString freeSpace = u"Освободете място на диска и опитайте отново."_s;
+        const QString checkFolder = u"Проверете дали папка %1 съществува и опитайте отново."_s;
+        QList<QStringList> causes{
+            {denied, u"нямате право за достъп до файла или папката му"_s, u"Нямате право да записвате в папка %1. Преместете папката на програмата там, където можете да записвате (например в личната си папка или на флашка), и опитайте отново."_s},
+            {denied, u"файлът е зает от друга програма"_s, u"Затворете програмата, която използва файла, и опитайте отново."_s},
+            {full, u"на диска няма свободно място"_s, freeSpace},
+            {full, u"файлът става по-голям от разрешеното"_s, freeSpace},
+            {access, u"дискът е само за четене"_s, u"Дискът не позволява запис (например заключена флашка). Преместете папката на програмата на диск, на който може да се записва, и опитайте отново."_s},
+            {access, u"не е обикновен файл, а папка или нещо друго"_s, u"Преименувайте или преместете това, което стои на мястото на файла, и опитайте отново."_s},
+            {access, u"пътят до файла е твърде дълъг"_s, u"Преместете папката на програмата на място с по-кратък път и опитайте отново."_s},
+            {u"Файлът не е намерен (грешка 53)"_s, u"файлът или папката му не съществува"_s, checkFolder},
+            {u"Пътят не е намерен (грешка 76)"_s, u"част от пътя до файла не е папка"_s, checkFolder},
+            {device, u"дискът не може да бъде прочетен или записан"_s, u"Проверете диска или флашката и опитайте отново."_s}};
+#ifdef Q_OS_WIN
+        const int codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_FILE_TOO_LARGE, ERROR_WRITE_PROTECT,
+                             ERROR_DIRECTORY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_CRC};
+#else
+        const int codes[] = {EACCES, EBUSY, ENOSPC, EFBIG, EROFS, EISDIR, ENAMETOOLONG, ENOENT, ENOTDIR, EIO, EDQUOT, EXDEV};
+        causes << QStringList{full, u"мястото, отредено за Вас на диска, е изчерпано"_s, freeSpace}
+               << QStringList{device, qt_error_string(EXDEV), // no cause of ours: the system's own text
+                              u"Проверете дали папка %1 позволява запис и дали дискът има място, и опитайте отново."_s};
+#endif
+        for (int i = 0; i < int(std::size(codes)); ++i)
+            QTest::newRow(qPrintable(qt_error_string(codes[i]))) << codes[i] << causes[i];
+    }
+
+    void failureTexts()
+    {
+        QFETCH(int, code);
+        QFETCH(QStringList, texts);
+
+        const FileError error = storage::systemerror::fileError(m_path, code, FileError::DeviceIoError, {});
+        const QString about = u"Файл: %1\n%2.\nПричина: %3"_s.arg(m_path, texts[0], texts[1]);
+        QCOMPARE(storage::loadFailureMessage(error), u"Данните не могат да бъдат прочетени и прозорецът няма да се отвори.\n\n"_s + about);
+        QCOMPARE(storage::saveFailureMessage(error),
+                 u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
+                         + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
+    }
+
+    // An install for all users: the program folder holds the defaults, each user's own folder
+    // (made on first start, for that user alone) the data; a file saved there is never replaced.
+    void fillDataFolder()
+    {
+        const DataFolder home;
+        writeBytes(m_path, "\"Predmeti\"\r\n");
+        m_data->write(u"notes.txt"_s, "not a data file");
+        const QString folder = home.path() + u"/share/Tumbora"_s;
+        const QString grades = folder + u"/Ocenki.dat"_s;
+        for (const QByteArray &ocenki : {QByteArray("\"default\"\r\n"), QByteArray("\"new default\"\r\n")}) {
+            m_data->write(u"Ocenki.dat"_s, ocenki);
+            storage::fillDataFolder(folder, m_data->path());
+            QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({u"Ocenki.dat"_s, u"Predmeti.dat"_s}));
+            QCOMPARE(readBytes(grades), "\"default\"\r\n");
+#ifdef Q_OS_UNIX
+            for (const QString &path : {folder, grades}) // nobody but the user reads or writes them
+                QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+#endif
+        }
+        writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
+        const QString blocked = home.path() + u"/blocked/Tumbora"_s;
+        QCOMPARE(errorOf([&] { storage::fillDataFolder(blocked, m_data->path()); })->path(), QDir::toNativeSeparators(blocked));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_Storage)
 #include "tst_storage.moc"
