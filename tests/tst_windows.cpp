@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -457,6 +458,34 @@ private Q_SLOTS:
                     QCOMPARE(lessonBox(window, 0, slot)->isVisible(), (slot - 1) / 8 == day);
             }
         }
+    }
+
+    // As on the desktop the windows were designed for: Return and Enter press the focused
+    // button, the wheel turns the list only while it has the focus, the Caps Lock panel
+    // follows the key pressed in any window, and the clock shows the time without seconds.
+    void desktopInput()
+    {
+        const QString now = QTime::currentTime().toString(u"HH:mm"_s); // the C locale's short time has seconds
+        Program program;
+        QWidget *timetable = program.open(Timetable);
+        QWidget *window = program.open(Calculator); // to the front
+        QVERIFY(panel(window, 3)->text() == now || panel(window, 3)->text() == QTime::currentTime().toString(u"HH:mm"_s));
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QComboBox *list = gradeCountList(window);
+        QWheelEvent wheel({9, 9}, list->mapToGlobal(QPointF(9, 9)), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+        QCOMPARE(list->currentText() + QApplication::focusWidget()->objectName(), u"15Text1"_s);
+        list->setFocus();
+        QApplication::sendEvent(list, &wheel);
+        QCOMPARE(list->currentText(), u"14"_s);
+        for (const auto &[button, key] : {std::pair{u"Command2"_s, Qt::Key_Return}, {u"Command4"_s, Qt::Key_Enter}})
+            QTest::keyClick(child(window, button), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(box(window, u"Res"_s)->text(), u"5"_s);
+        QTest::mouseClick(child(window, u"Command4"_s), Qt::LeftButton);
+        QCOMPARE(program.messages, QStringList(2, CalculatorTitle + u": "_s + Credit));
+        QVERIFY(!panel(timetable, 3)->isEnabled());
+        QTest::keyClick(subjectBox(window, 1), Qt::Key_CapsLock);
+        QCOMPARE(panel(timetable, 3)->text() + (panel(timetable, 3)->isEnabled() ? u" on"_s : u" off"_s), u"CAPS on"_s);
     }
 
     // Both calculator entries show the one calculator, loading it afresh once it was closed;
