@@ -13,14 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Style = StatusBar::Style;
-using AutoSize = StatusBar::AutoSize;
-
-StatusBar::Panel panel(Style style, AutoSize autoSize, const QString &text = {})
-{
-    return {style, autoSize, 1440, 1440, text}; // 96 pixels wide, at least
-}
-
 // Five pages of 405 x 289 pixels, tabs 35 pixels high, three to a row, a field on each; the
 // window keeps the keys its children leave unhandled.
 struct Days : QWidget
@@ -53,7 +45,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // of the first panel, which fits its contents
         QTest::newRow("empty") << 700 << QString();
         QTest::newRow("markup stays text") << 700 << u"<b>Оценка:</b>   <i>5.50</i> за срока"_s;
-        QTest::newRow("narrow: the spring at its minimum") << 300 << u"15"_s;
+        QTest::newRow("narrow: the spring at its minimum") << 250 << u"15"_s;
     }
 
     // Docked at the bottom; a contents panel fits its text, a fixed panel keeps its width,
@@ -62,9 +54,10 @@ private Q_SLOTS:
     {
         QFETCH(int, width);
         QFETCH(QString, text);
+        using enum StatusBar::AutoSize;
         QWidget window;
-        StatusBar bar({panel(Style::Text, AutoSize::Contents), panel(Style::Text, AutoSize::Spring, u"второ"_s),
-                       panel(Style::Text, AutoSize::None), panel(Style::Text, AutoSize::Contents, u"4"_s)}, 255, &window);
+        StatusBar bar({{StatusBar::Style::Text, Contents, 1440, 1440}, {StatusBar::Style::Text, Spring, 1440, 1440, u"второ"_s},
+                       {StatusBar::Style::Text, None, 1440, 1440}}, 255, &window); // 96 pixels wide, at least
         window.show();
         bar.panel(1)->setText(QString(60, u'Ш'));
         QTRY_VERIFY(bar.panel(1)->width() > 500);
@@ -72,14 +65,13 @@ private Q_SLOTS:
         window.resize(width, 150);
 
         QTRY_COMPARE(bar.geometry(), QRect(0, 150 - bar.height(), width, bar.height()));
-        QCOMPARE(bar.panel(2)->text(), u"второ"_s);
-        QVERIFY(!bar.panel(0) && !bar.panel(5));
+        QVERIFY(!bar.panel(0) && bar.panel(2)->text() == u"второ"_s && !bar.panel(4));
         QTRY_COMPARE(bar.panel(1)->width(), qMax(96, bar.panel(1)->sizeHint().width()));
         QVERIFY(bar.panel(1)->contentsRect().width() >= bar.panel(1)->fontMetrics().horizontalAdvance(text));
         QCOMPARE(bar.panel(3)->width(), 96);
-        for (int number = 1; number < 4; ++number)
-            QVERIFY(bar.panel(number)->geometry().right() < bar.panel(number + 1)->geometry().left());
-        QCOMPARE(width < 400 ? bar.panel(2)->width() : bar.panel(4)->geometry().right(), width < 400 ? 96 : width - 1);
+        QVERIFY(bar.panel(1)->geometry().right() < bar.panel(2)->geometry().left());
+        QVERIFY(bar.panel(2)->geometry().right() < bar.panel(3)->geometry().left());
+        QCOMPARE(width < 300 ? bar.panel(2)->width() : bar.panel(3)->geometry().right(), width < 300 ? 96 : width - 1);
     }
 
     void pagesChange_data()
