@@ -68,13 +68,6 @@ public:
     void write(const QString &name, const QByteArray &bytes) const { writeBytes(m_dir.filePath(name), bytes); }
     QByteArray read(const QString &name) const { return readBytes(m_dir.filePath(name)); }
 
-    // A folder that has taken a data file's name: no one can write the file, root included.
-    void blockWithFolder(const QString &name) const
-    {
-        QFile::remove(m_dir.filePath(name));
-        QVERIFY(QDir(m_dir.path()).mkdir(name));
-    }
-
 private:
     QTemporaryDir m_dir;
 };
