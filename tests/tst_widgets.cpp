@@ -151,13 +151,14 @@ private Q_SLOTS:
             for (qreal scale : {1.0, 2.0})
                 pictures.addPixmap(QPixmap::fromImage(drawnImage(size, scale, draw)));
         }
+        QCOMPARE(pictures.pixmap(48).toImage().pixelColor(20, 40), QColor(Qt::red)); // the drawing scaled to the size
         const QIcon drawn = drawnIcon({16, 32, 48}, draw);
         for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
             QCOMPARE(drawn.availableSizes(mode), pictures.availableSizes(mode));
             for (int side = 1; side <= 100; ++side) {
                 for (const QSize size : {QSize(side, side), QSize(side, side / 2 + 1)}) {
                     QCOMPARE(drawn.actualSize(size, mode), pictures.actualSize(size, mode));
-                    for (qreal scale : {1.0, 2.0})
+                    for (qreal scale : {1.0, 1.5, 2.0})
                         QCOMPARE(drawn.pixmap(size, scale, mode).toImage(), pictures.pixmap(size, scale, mode).toImage());
                 }
             }
