@@ -488,6 +488,7 @@ int main(int argc, char *argv[])
     QtArguments qtArguments(userArguments);
     QApplication app(qtArguments.count(), qtArguments.values());
     QApplication::setAttribute(Qt::AA_Use96Dpi); // as QTEST_MAIN
+    QLocale::setDefault(QLocale::c()); // the same numbers and times on every system
     qttranslation::install();
     dialogfont::apply();
     tst_Windows test;
