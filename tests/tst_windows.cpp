@@ -443,9 +443,10 @@ private Q_SLOTS:
         QCOMPARE(box(window, u"Res"_s)->text(), u"5"_s);
         QTest::mouseClick(child(window, u"Command4"_s), Qt::LeftButton);
         QCOMPARE(program.messages, QStringList(2, CalculatorTitle + u": "_s + Credit));
-        QVERIFY(!panel(timetable, 3)->isEnabled());
+#ifndef Q_OS_WIN // where the panel shows the real key's state
         QTest::keyClick(panel(window, 1), Qt::Key_CapsLock); // passed on to the window: one toggle all the same
         QCOMPARE(panel(timetable, 3)->text() + (panel(timetable, 3)->isEnabled() ? u" on"_s : u" off"_s), u"CAPS on"_s);
+#endif
     }
 
     // Both calculator entries show the one calculator, loading it afresh once it was closed;
