@@ -13,14 +13,16 @@ cache=${TUMBORA_WINDOWS_CACHE:-/var/cache/tumbora-windows}
 prefix=$cache/qt
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 
-# sql, network, xml and the rest are not used by Tumbora and only lengthen the build. Debian's
-# source leaves out the wintab headers, so tablet events go; opengl stays on because the 6.4
-# Windows platform plugin does not compile without it.
+# sql, network, xml and the rest are not used by Tumbora and only lengthen the build; nor are
+# JPEG, GIF, the FreeType engine (Windows draws text with DirectWrite) or QGraphicsView.
+# Debian's source leaves out the wintab headers, so tablet events go; opengl stays on because
+# the 6.4 Windows platform plugin does not compile without it.
 qt_options=(
     -DCMAKE_BUILD_TYPE=Release
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_graphicsview=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_system_zlib=OFF
 )
@@ -30,7 +32,8 @@ if [ -f "$prefix/tumbora-qt.stamp" ] && [ "$(cat "$prefix/tumbora-qt.stamp")" = 
     exit 0
 fi
 
-bash scripts/debian-packages.sh cmake ninja-build dpkg-dev qt6-base-dev-tools \
+# qt6-base-dev holds the host information (Qt6HostInfo) a cross build of Qt looks for.
+bash scripts/debian-packages.sh cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools \
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
 
 mkdir -p "$cache/src"
