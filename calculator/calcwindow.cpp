@@ -130,6 +130,7 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     connect(authorButton, &QPushButton::clicked, this, &CalcWindow::showAuthor);
 
     desktopinput::apply(this);
+    fixedwindow::fitCaptions(client);
     fixedwindow::placeClientArea(this, design::clientPosition);
     subjectBox(1)->setFocus();
 }

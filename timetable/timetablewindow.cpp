@@ -113,6 +113,7 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     connect(dayTabs, &TabControl::clicked, this, &TimetableWindow::showSelectedDay);
 
     desktopinput::apply(this);
+    fixedwindow::fitCaptions(client);
     fixedwindow::placeClientArea(this, design::clientPosition);
 }
 

@@ -1,9 +1,25 @@
 #include "fixedwindow.h"
 
+#include <QFontInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 
 namespace fixedwindow {
+
+namespace {
+
+constexpr qreal smallestPointSize = 6;
+
+bool fits(const QLabel *label)
+{
+    const QSize room = label->size();
+    const QSize needed = label->wordWrap() ? QSize(room.width(), label->heightForWidth(room.width()))
+                                           : label->sizeHint();
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+} // namespace
 
 QWidget *createClientArea(QMainWindow *window, const QSize &size)
 {
@@ -20,6 +36,18 @@ void placeClientArea(QMainWindow *window, const QPoint &position)
     window->layout()->activate();
     const QPoint offset = window->centralWidget()->geometry().topLeft();
     window->setGeometry({position - offset, window->size()});
+}
+
+void fitCaptions(QWidget *client)
+{
+    for (QLabel *label : client->findChildren<QLabel *>()) {
+        QFont font = label->font();
+        for (qreal size = QFontInfo(font).pointSizeF(); !fits(label) && size > smallestPointSize;) {
+            size -= 0.5;
+            font.setPointSizeF(size);
+            label->setFont(font);
+        }
+    }
 }
 
 } // namespace fixedwindow

@@ -25,6 +25,11 @@ QWidget *createClientArea(QMainWindow *window, const QSize &size);
 // window is shown, which would move the client area by the frame's border and title bar.
 void placeClientArea(QMainWindow *window, const QPoint &position);
 
+// Shrinks, in half-point steps, the font of each label of `client` whose caption does not fit
+// its rectangle. The designs were drawn for the classic 8-point dialog font; the platform may
+// give a wider one (Segoe UI, or Wine's Tahoma), and a caption must never lose letters.
+void fitCaptions(QWidget *client);
+
 // Names a control (its objectName, by which tools and tests find it) and sets its geometry.
 template<typename Widget>
 Widget *placed(Widget *widget, const QString &name, const QRect &rect)
