@@ -7,8 +7,11 @@
 #include "storage/recordfile.h"
 #include "storage/systemerror.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
 
+#include <array>
 #include <numeric>
 #include <optional>
 
@@ -40,6 +43,28 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         state.insert(entry.fileName(), readBytes(entry.filePath()) + entry.symLinkTarget().toUtf8());
     return state;
+}
+
+// The calculator's two files saved with old texts, then with new ones.
+std::array<QList<storage::RecordFile>, 2> pairSaves(const QString &folder)
+{
+    const QString subjects = QDir(folder).filePath(u"Predmeti.dat"_s), grades = QDir(folder).filePath(u"Ocenki.dat"_s);
+    return {{{{subjects, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
+             {{subjects, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}}};
+}
+
+// Started by killedPairSave as a child: saves both pairs in turn until it is killed.
+const QString keepSavingOption = u"--keep-saving"_s;
+[[noreturn]] void keepSaving(const QString &folder)
+{
+    const auto saves = pairSaves(folder);
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    for (int i = 0;; ++i) {
+        storage::writeRecordFiles(saves[i % 2]);
+        if (i == 0)
+            out.write("saving\n") && out.flush();
+    }
 }
 
 } // namespace
@@ -189,33 +214,31 @@ private Q_SLOTS:
 
     // Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
     // between the two renames, the new first file and the second's new copy waiting beside it.
+    // The saving child is killed as the system kills a program: SIGKILL, or TerminateProcess.
     void killedPairSave()
     {
-#ifndef Q_OS_UNIX
-        QSKIP("needs fork and kill");
-#else
         const QString grades = m_data->filePath(u"Ocenki.dat"_s);
-        const QList<storage::RecordFile> saves[] = {{{m_path, 1, numbered(u"стар "_s, 15)}, {grades, 2, numbered({}, 15)}},
-                                                    {{m_path, 1, numbered(u"нов "_s, 15)}, {grades, 2, QStringList(15, u"6"_s)}}};
+        const auto saves = pairSaves(m_data->path());
         QByteArrayList bytes[2]; // what each save writes; the old one last, as the start
         for (const int i : {1, 0}) {
             storage::writeRecordFiles(saves[i]);
             bytes[i] = {readBytes(m_path), readBytes(grades)};
         }
-        for (const QString &path : {m_path, grades}) // owner-only, as they stay
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
         for (int round = 0; round < 100; ++round) {
-            const pid_t child = ::fork();
-            for (int i = 0; child == 0; ++i)
-                storage::writeRecordFiles(saves[i % 2]);
-            ::usleep(QRandomGenerator::global()->bounded(20'000));
-            ::kill(child, SIGKILL);
-            ::waitpid(child, nullptr, 0);
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {keepSavingOption, m_data->path()});
+            QVERIFY(child.waitForReadyRead()); // the first save is done
+            QThread::usleep(QRandomGenerator::global()->bounded(20'000));
+            child.kill();
+            QVERIFY(child.waitForFinished());
             const QByteArrayList now{readBytes(m_path), readBytes(grades)};
             const QByteArray waiting = readBytes(grades + u".new"_s);
             QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
                     || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
         }
+#ifdef Q_OS_UNIX
+        for (const QString &path : {m_path, grades}) // owner-only, as they stay
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
         ::close(0); // the folder sync closes the folder it opens, even as handle 0
         storage::writeRecordFiles(saves[1]);
         QCOMPARE(::fcntl(0, F_GETFD), -1);
@@ -299,5 +322,13 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Storage)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == keepSavingOption)
+        keepSaving(arguments[2]);
+    tst_Storage test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_storage.moc"
