@@ -57,13 +57,17 @@ void press(const QObject *window, const QString &name)
         child<QAction>(window, name)->trigger();
 }
 
-// A character at a time, as a keyboard of any layout types; "\b" is the Delete key.
+// A character at a time, as a keyboard of any layout types; "\b" is the Delete key, "\x01"
+// Home, and "\x1a" and "\x19" are Ctrl+Z and Ctrl+Y.
 void typeText(QWidget *widget, const QString &text)
 {
+    static const QHash<char32_t, QKeyCombination> keys{{U'\b', Qt::Key_Delete}, {U'\x01', Qt::Key_Home},
+                                                      {U'\x1a', Qt::CTRL | Qt::Key_Z}, {U'\x19', Qt::CTRL | Qt::Key_Y}};
     for (const char32_t c : text.toUcs4()) {
-        const bool erase = c == U'\b';
-        QTest::sendKeyEvent(QTest::Click, widget, erase ? Qt::Key_Delete : Qt::Key_unknown,
-                            erase ? QString() : QString::fromUcs4(&c, 1), Qt::NoModifier);
+        if (const auto key = keys.find(c); key != keys.end())
+            QTest::keyClick(widget, key->key(), key->keyboardModifiers());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
     }
 }
 
@@ -336,6 +340,14 @@ private Q_SLOTS:
         QTest::newRow("grade: a digit replaces that 0") << u"o7"_s << u"\b3"_s << u"3"_s << false;
         QTest::newRow("mean is read-only") << u"Res"_s << u"9"_s << QString() << false;
         QTest::newRow("lesson: quotes, diacritics") << u"Text12"_s << u"Час \"ЧК\", ѝ é"_s << u"Час „ЧК“, и e"_s << false;
+        // Ctrl+Z and Ctrl+Y as for any typed letter; a refused key changes no history (its
+        // tooltip stays).
+        QTest::newRow("quotes: undone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a"_s << u"Предмет 7"_s << false;
+        QTest::newRow("quotes: redone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a\x19"_s << u"Физика 7“, „8“"_s << false;
+        QTest::newRow("quote: the rest of the history stays") << u"Text7"_s << u"x\x01\"\x1a"_s << u"x"_s << false;
+        QTest::newRow("diacritic: undone") << u"Text12"_s << u"ѝ\x1a"_s << u"Вторник час 4"_s << false;
+        QTest::newRow("emoji refused: undone") << u"Text7"_s << u"ab😀\x1a"_s << u"Предмет 7"_s << true;
+        QTest::newRow("emoji refused: redone") << u"Text7"_s << u"ab\x1a😀\x19"_s << u"ab"_s << true;
     }
 
     // What a box shows after typing or pasting is what a save writes and a fresh window shows.

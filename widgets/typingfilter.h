@@ -4,12 +4,18 @@
 
 #include <QValidator>
 
+#include <optional>
+
 class QLineEdit;
 
 // Fits what a pupil types or pastes into a box to what a data file holds, at once, so the
 // box shows what a save writes (see storage::textfit::typed). A character left out, or an
 // edit that would make the text longer than the box holds, is refused, with a tooltip
 // below the box that says so. Texts the program sets (a load) are shown as they are.
+//
+// Typed text is fitted before the box takes it, so a „ made of a typed " enters the box's
+// undo history as a typed „ would, and a refused key leaves text and history alone. Other
+// edits (a paste, a drop) are fitted after the box took them, which starts a new history.
 class TypingFilter : public QValidator
 {
 public:
@@ -17,8 +23,15 @@ public:
 
     State validate(QString &input, int &cursor) const override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TypingFilter(QLineEdit *box, qsizetype limit);
+    // What the box takes in place of `typed` at its cursor or selection; none if refused.
+    std::optional<QString> fitTyped(const QString &typed) const;
+    void tellTooLong() const;
+    void tellLeftOut() const;
     void tell(const QString &what) const;
 
     QLineEdit *m_box;
