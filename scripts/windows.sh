@@ -1,35 +1,52 @@
 #!/usr/bin/env bash
-# Builds Tumbora for 64-bit Windows on Debian, runs every test under Wine and packs
-# Tumbora-1.00-Windows.zip in build-windows/ (or the folder in BUILD_DIR). Run as root: it
-# installs the Debian packages it needs. Qt for Windows is built from Debian's source once,
-# into TUMBORA_WINDOWS_CACHE (default /var/cache/tumbora-windows; see scripts/windows-qt.sh),
-# which also holds the Wine prefix the tests run in. Remove that folder to start over.
+# Builds Tumbora for 64-bit Windows on Debian, runs every test under Wine, and makes both
+# Windows deliveries in build-windows/ (or the folder in BUILD_DIR): Tumbora-1.00-Windows.zip,
+# the portable program folder, and Tumbora-1.00-Windows.msi, the installer for schools, which
+# is then installed, used and removed under Wine. Run as root: it installs the Debian packages
+# it needs. Qt for Windows is built from Debian's source once, into TUMBORA_WINDOWS_CACHE
+# (default /var/cache/tumbora-windows; see scripts/windows-qt.sh), which also holds the Wine
+# prefix the tests run in. Remove that folder to start over.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# fonts-wine holds Wine's Tahoma.
+# fonts-wine holds Wine's Tahoma; wixl makes the installer; xdotool types into the installed
+# program.
 bash scripts/debian-packages.sh cmake ninja-build qt6-base-dev-tools qt6-translations-l10n \
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
-    wine wine64 fonts-wine xvfb xauth
+    wine wine64 fonts-wine fonts-dejavu-core xvfb xauth wixl xdotool
 bash scripts/windows-qt.sh
 
 cache=${TUMBORA_WINDOWS_CACHE:-/var/cache/tumbora-windows}
 build_dir=${BUILD_DIR:-build-windows}
 wine=$PWD/scripts/wine-run.sh
-"$wine" wineboot --init
-# Windows has Tahoma, the dialog font; Debian's Wine does not pick up its own copy by itself.
-cp /usr/share/wine/fonts/tahoma*.ttf "${WINEPREFIX:-$cache/wine}/drive_c/windows/Fonts/"
+WINEPREFIX=${WINEPREFIX:-$cache/wine} bash scripts/wine-prefix.sh
 
 # Wine runs the icon tool during the build and the tests after it.
-cmake -S . -B "$build_dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_PREFIX_PATH="$cache/qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
-    -DCMAKE_BUILD_TYPE=Release -DTUMBORA_BUILD_BENCHMARKS=OFF
-cmake --build "$build_dir" --parallel "$(nproc)"
+build() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$cache/qt" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
+        -DCMAKE_BUILD_TYPE=Release -DTUMBORA_BUILD_BENCHMARKS=OFF "$@"
+    cmake --build "$folder" --parallel "$(nproc)"
+}
+
+build "$build_dir"
 (cd "$build_dir" && cpack)
 # The tests' windows are real Windows windows, which Wine puts on an X display: a Wine
 # server left from an earlier run would still serve a display that is gone.
 WINEPREFIX=${WINEPREFIX:-$cache/wine} wineserver -k || true
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build_dir" --output-on-failure
+
+# The installer holds the same program built for all users: each user's data files live in
+# that user's %APPDATA%\Tumbora. It is tried out beside an older version of itself.
+all_users=$build_dir/for-all-users
+build "$all_users" -DTUMBORA_SYSTEM_INSTALL=ON -DBUILD_TESTING=OFF
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$all_users/CMakeCache.txt")
+msi=$build_dir/Tumbora-$version-Windows.msi
+bash scripts/windows-msi.sh "$all_users" "$msi"
+bash scripts/windows-msi.sh "$all_users" "$all_users/older.msi" 0.99
+xvfb-run -a -s "-screen 0 1280x1024x24" bash tests/delivery/windows-installer.sh "$msi" "$all_users/older.msi"

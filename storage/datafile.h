@@ -20,7 +20,8 @@ QString dataFilePath(const QString &folder, const DataFile &file);
 
 // In an install for all users the program folder is read-only and holds only the default
 // files; each user's data files live in that user's own folder instead: the platform's
-// per-user application data folder (~/.local/share/Tumbora on Linux).
+// per-user application data folder (~/.local/share/Tumbora on Linux, %APPDATA%\Tumbora on
+// Windows).
 QString userDataFolder();
 
 // Makes `folder`, readable and writable by its owner alone, where it does not exist, and
