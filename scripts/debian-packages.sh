@@ -14,7 +14,9 @@ done
 if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: ${missing[*]}"
     apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Waits for another apt-get to finish rather than failing.
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "${missing[@]}"
 else
     echo "Missing Debian packages. Install them with:" >&2
     echo "  sudo apt-get install ${missing[*]}" >&2
