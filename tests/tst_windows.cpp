@@ -162,7 +162,7 @@ private Q_SLOTS:
         QFETCH(int, entry);
         QFETCH(QFont, font);
         QFETCH(QStringList, keyboardOrder);
-        QCOMPARE(QFontInfo(font).family(), font.family()); // installed
+        QVERIFY(font.families().contains(QFontInfo(font).family())); // installed
         QApplication::setFont(font);
         const auto designFont = qScopeGuard(dialogfont::apply);
         Program program;
