@@ -14,7 +14,8 @@ prefix=$cache/qt
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 
 # sql, network, xml and the rest are not used by Tumbora and only lengthen the build; nor are
-# JPEG, GIF, the FreeType engine (Windows draws text with DirectWrite) or QGraphicsView.
+# JPEG, GIF, the FreeType engine (Windows draws text with DirectWrite), QGraphicsView or the
+# Direct2D platform plugin (direct2d1_1; direct2d itself stays, the fonts use it).
 # Debian's source leaves out the wintab headers, so tablet events go; opengl stays on because
 # the 6.4 Windows platform plugin does not compile without it.
 qt_options=(
@@ -23,6 +24,7 @@ qt_options=(
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_graphicsview=OFF
+    -DFEATURE_direct2d1_1=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_system_zlib=OFF
 )
