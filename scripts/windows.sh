@@ -18,23 +18,9 @@ bash scripts/windows-qt.sh
 
 cache=${TUMBORA_WINDOWS_CACHE:-/var/cache/tumbora-windows}
 build_dir=${BUILD_DIR:-build-windows}
-wine=$PWD/scripts/wine-run.sh
 WINEPREFIX=${WINEPREFIX:-$cache/wine} bash scripts/wine-prefix.sh
 
-# Wine runs the icon tool during the build and the tests after it.
-build() {
-    local folder=$1
-    shift
-    cmake -S . -B "$folder" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_PREFIX_PATH="$cache/qt" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
-        -DCMAKE_BUILD_TYPE=Release -DTUMBORA_BUILD_BENCHMARKS=OFF "$@"
-    cmake --build "$folder" --parallel "$(nproc)"
-}
-
-build "$build_dir"
+bash scripts/windows-build.sh "$build_dir" -DTUMBORA_BUILD_BENCHMARKS=OFF
 (cd "$build_dir" && cpack)
 # The tests' windows are real Windows windows, which Wine puts on an X display: a Wine
 # server left from an earlier run would still serve a display that is gone.
@@ -44,7 +30,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build_dir" --output-o
 # The installer holds the same program built for all users: each user's data files live in
 # that user's %APPDATA%\Tumbora. It is tried out beside an older version of itself.
 all_users=$build_dir/for-all-users
-build "$all_users" -DTUMBORA_SYSTEM_INSTALL=ON -DBUILD_TESTING=OFF
+bash scripts/windows-build.sh "$all_users" -DTUMBORA_SYSTEM_INSTALL=ON -DBUILD_TESTING=OFF \
+    -DTUMBORA_BUILD_BENCHMARKS=OFF
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$all_users/CMakeCache.txt")
 msi=$build_dir/Tumbora-$version-Windows.msi
 bash scripts/windows-msi.sh "$all_users" "$msi"
