@@ -5,6 +5,7 @@
 #include "storage/recordfile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,18 +48,24 @@ const QList<SampleFile> sampleFiles = {
 
 const char *const dayEntries[] = {"mnuPon", "mnuVto", "mnuSrq", "mnuChe", "mnuPet"};
 
-// The platform draws the title bar; offscreen there is none, so draw a classic one.
+} // namespace
+
+void writeSampleFiles(const QString &folder)
+{
+    for (const SampleFile &file : sampleFiles)
+        storage::writeRecords(QDir(folder).filePath(QString::fromLatin1(file.name)), 1, file.lines);
+}
+
 QImage withTitleBar(QWidget *window)
 {
-    constexpr int titleHeight = 22;
     const QPixmap client = window->grab();
     const qreal scale = client.devicePixelRatio();
-    QImage image(QSize(window->width(), window->height() + titleHeight) * scale,
+    QImage image(QSize(window->width(), window->height() + TitleBarHeight) * scale,
                  QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
 
     QPainter painter(&image);
-    const QRect title(0, 0, window->width(), titleHeight);
+    const QRect title(0, 0, window->width(), TitleBarHeight);
     QLinearGradient gradient(title.topLeft(), title.topRight());
     gradient.setColorAt(0, QColor(10, 36, 106));
     gradient.setColorAt(1, QColor(166, 202, 240));
@@ -69,17 +76,14 @@ QImage withTitleBar(QWidget *window)
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(title.adjusted(24, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, window->windowTitle());
-    painter.drawPixmap(0, titleHeight, client);
+    painter.drawPixmap(0, TitleBarHeight, client);
     return image;
 }
-
-} // namespace
 
 QList<Screenshot> takeScreenshots()
 {
     QTemporaryDir folder;
-    for (const SampleFile &file : sampleFiles)
-        storage::writeRecords(folder.filePath(QString::fromLatin1(file.name)), 1, file.lines);
+    writeSampleFiles(folder.path());
 
     WindowTable windows;
     programwindows::addTo(windows, folder.path());
