@@ -6,6 +6,7 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "storage/systemerror.h"
+#include "storage/textfit.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -121,6 +122,12 @@ private Q_SLOTS:
         row("unquoted line over 64 KiB", QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
         row("junk after a quote over 64 KiB", "\"a\"" + QByteArray(1024 * 1024, 'x'), QStringList(1), FileError::BrokenFile);
         row("NUL byte", QByteArray("\"a\"\r\n\"b\0\"\r\n", 9), QStringList(2), FileError::BrokenFile);
+        row("zeroed by a crash", QByteArray(4096, '\0'), QStringList(1), FileError::BrokenFile);
+        // As the code page has it, byte by byte (0x98, which it leaves undefined, as U+0098).
+        QByteArray high(128, '\0');
+        std::iota(high.begin(), high.end(), char(0x80));
+        row("every byte of the code page", '"' + high + '"', {u"ЂЃ‚ѓ„…†‡€‰Љ‹ЊЌЋЏђ‘’“”•–—\u0098™љ›њќћџ\u00A0ЎўЈ¤Ґ¦§Ё©Є«¬\u00AD®Ї°±Ііґµ¶·ё№є»"
+                                                              u"јЅѕїАБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюя"_s});
         // A failed open gives its handle back: each of these reads on the handle the one before used.
         row("handle in use", "\"a\"", QStringList(1), FileError::FileAlreadyOpen, u"handle in use"_s);
         row("missing", {}, QStringList(1), FileError::FileNotFound, u"missing"_s);
@@ -156,6 +163,30 @@ private Q_SLOTS:
         const auto failure = errorOf([&] { QCOMPARE(storage::readRecords(m_path, 1, int(fields.size())), fields); });
         QCOMPARE(failure ? int(failure->number()) : 0, error);
         QCOMPARE(failure ? failure->path() : m_path, m_path);
+    }
+
+    void typedText_data()
+    {
+        QTest::addColumn<QString>("typed"); // "|" stands for the cursor
+        QTest::addColumn<QString>("fitted");
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("quotes") << u"(\"a\") \"b\"|"_s << u"(„a“) „b“|"_s << false;
+        QTest::newRow("accents") << u"ѝ é И\u0306|x"_s << u"и e Й|x"_s << false;
+        QTest::newRow("emoji at the end") << u"ab😀|"_s << u"ab|"_s << true;
+        QTest::newRow("emoji before the cursor") << u"a😀|b"_s << u"a|b"_s << true;
+        QTest::newRow("lone surrogates, NUL") << u"a"_s + QChar(0xDC00) + u"b|"_s + QChar(0) + QChar(0xD800) << u"ab|"_s << true;
+    }
+
+    // What a pupil types or pastes, as a file can hold it: quotation marks for quotes, plain
+    // letters for accents the code page lacks, the rest left out; the cursor stays in place.
+    void typedText()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, fitted);
+        QFETCH(bool, dropped);
+        const auto result = storage::textfit::typed(QString(typed).remove(u'|'), typed.indexOf(u'|'));
+        QCOMPARE(QString(result.text).insert(result.cursor, u'|'), fitted);
+        QCOMPARE(result.dropped, dropped);
     }
 
     // The calculator saves its subjects and grades together: both files, or neither. Each
@@ -295,6 +326,19 @@ private Q_SLOTS:
         QCOMPARE(storage::saveFailureMessage(error),
                  u"Записът не бе успешен.\n\n"_s + about + u"\n\nНито един файл не е променен, а промените Ви са още в прозореца. "_s
                          + QString(texts[2]).replace(u"%1"_s, QDir::toNativeSeparators(m_data->path())));
+    }
+
+    // An install for all users keeps each user's files in the platform's per-user data folder.
+    void userDataFolder()
+    {
+        QCoreApplication::setApplicationName(u"Tumbora"_s);
+#ifdef Q_OS_WIN
+        const QString expected = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) + u"/Tumbora"_s;
+#else
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data->path()));
+        const QString expected = m_data->path() + u"/Tumbora"_s;
+#endif
+        QCOMPARE(storage::userDataFolder(), expected);
     }
 
     // An install for all users: the program folder holds the defaults, each user's own folder
