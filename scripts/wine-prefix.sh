@@ -6,7 +6,7 @@
 set -euo pipefail
 : "${WINEPREFIX:?names the prefix}"
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} # no Mono or Gecko set-up
-wine wineboot --init
+wine wineboot --init >/dev/null 2>&1 # its notes on a new prefix are not ours
 cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 for value in 'FontSmoothing /t REG_SZ /d 2' 'FontSmoothingType /t REG_DWORD /d 2'; do
     # shellcheck disable=SC2086
