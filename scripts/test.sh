@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The delivery tests also compile the Windows resource and check the desktop entry.
-bash scripts/build.sh binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev desktop-file-utils
+# The delivery tests also compile the Windows resource and check the desktop entry and the
+# AppStream metadata.
+bash scripts/build.sh binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev desktop-file-utils appstream
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure --timeout 600
