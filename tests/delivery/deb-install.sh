@@ -3,8 +3,8 @@
 # apt installs it; a new user's first start under Xvfb fills ~/.local/share/Tumbora with the
 # seven default files and a save from the window lands there; remove and purge take every
 # file of the package and leave that folder alone; installing again keeps the user's data.
-# Leaves the machine as it found it: the user, the package and the packages apt pulled in
-# go again, also after a failure. Needs xvfb, xauth and xdotool.
+# Leaves the machine as it found it: the user, the package and the packages apt brought with
+# it go again, also after a failure. Needs xvfb, xauth and xdotool.
 # Usage: deb-install.sh <tumbora_*.deb>
 set -euo pipefail
 deb=$(realpath "$1")
@@ -16,31 +16,35 @@ fi
 
 work=$(mktemp -d)
 chmod 755 "$work"
-apt() {
-    DEBIAN_FRONTEND=noninteractive apt-get -q -y -o DPkg::Lock::Timeout=600 "$@" > "$work/apt.log" 2>&1 ||
-        { cat "$work/apt.log"; return 1; }
-}
-installed_packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort; }
-
 user=tumbora-check-$$
 home=$work/home
 data=$home/.local/share/Tumbora
-installed_packages > "$work/packages-before"
-# Xvfb makes the folder of X sockets where there is none, as the user it runs as.
 x_sockets=/tmp/.X11-unix
-[ -d "$x_sockets" ] || { mkdir -m 1777 "$x_sockets"; made_x_sockets=1; }
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive apt-get -q -y -o DPkg::Lock::Timeout=600 "$@" > "$work/apt.log" 2>&1 ||
+        { cat "$work/apt.log"; return 1; }
+}
 cleanup() {
     set +e
-    [ -n "${made_x_sockets:-}" ] && rmdir "$x_sockets"
+    # Whatever a session left running: Xvfb removes its lock and socket when terminated.
+    pkill -u "$user" 2>/dev/null && sleep 2
     pkill -KILL -u "$user" 2>/dev/null
-    dpkg-query -W tumbora >/dev/null 2>&1 && apt purge tumbora
-    installed_packages | comm -13 "$work/packages-before" - | xargs -r apt purge
+    [ -n "${made_x_sockets:-}" ] && rmdir "$x_sockets" 2>/dev/null
+    dpkg-query -W tumbora >/dev/null 2>&1 && apt_get purge tumbora
+    mapfile -t brought < "$work/brought"
+    [ ${#brought[@]} -eq 0 ] || apt_get purge "${brought[@]}"
     id "$user" >/dev/null 2>&1 && userdel -r "$user" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# The packages the install brings new besides tumbora (an upgrade shows its old version in
+# brackets), as apt plans it, to take away at the end.
+apt-get install -s "$deb" | awk '$1 == "Inst" && $2 != "tumbora" && $3 !~ /^\[/ { print $2 }' > "$work/brought"
+# Xvfb makes the folder of X sockets where there is none, as the user it runs as.
+[ -d "$x_sockets" ] || { mkdir -m 1777 "$x_sockets"; made_x_sockets=1; }
 useradd --create-home --home-dir "$home" --shell /bin/bash "$user"
-install -d -m 700 -o "$user" "$work/runtime"
+install -d -m 700 -o "$user" "$work/runtime" "$work/tmp"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -50,7 +54,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # "Запиши!" (Command3) and Space presses it.
 session() {
     timeout 180 runuser -u "$user" -- env -i -C "$home" HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
             set -euo pipefail
             tumbora & app=$!
             window=$(xdotool search --sync --onlyvisible --limit 1 --name "Калкулатор за средно аритметичен успех")
@@ -66,7 +70,7 @@ session() {
 snapshot() { (cd "$data" && stat -c '%a %U %s %n' . ./* && sha256sum ./*); }
 
 echo "== install"
-apt install "$deb"
+apt_get install "$deb"
 depends=$(dpkg-query -W -f='${Depends}' tumbora)
 echo "Depends: $depends"
 depended=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
@@ -109,7 +113,7 @@ dpkg -L tumbora | grep -v '^/\.$' > "$work/package-files"
 # gone (a folder may stay where another package owns it too) and the user's folder is not.
 take_away() {
     echo "== apt-get $1"
-    apt "$1" tumbora
+    apt_get "$1" tumbora
     while read -r path; do
         if [ -e "$path" ] || [ -L "$path" ]; then
             [ -d "$path" ] && dpkg -S "$path" >/dev/null 2>&1 || fail "$1 left $path"
@@ -121,7 +125,7 @@ take_away() {
 
 take_away remove
 echo "== install again and start"
-apt install "$deb"
+apt_get install "$deb"
 session start || fail "the start after installing again did not finish"
 snapshot | cmp -s "$work/user-data" - || fail "the start after installing again changed $data"
 take_away purge
