@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tumbora"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     // Wayland task bars find the icon through the desktop entry of this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tumbora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TUMBORA_APP_ID));
     qttranslation::install();
     dialogfont::apply();
 
