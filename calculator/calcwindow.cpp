@@ -97,22 +97,22 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     QWidget *client = fixedwindow::createClientArea(this, design::client);
     createRows(client);
 
-    statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Contents, 1440, 1440},
+    m_statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Contents, 1440, 1440},
                                   {StatusBar::Style::Text, StatusBar::AutoSize::Spring, 2850, 1440},
                                   {StatusBar::Style::Clock, StatusBar::AutoSize::Contents, 1440, 1440},
                                   {StatusBar::Style::Text, StatusBar::AutoSize::None, 1440, 1440,
                                    ShortCredit}},
                                  design::statusBarHeight, client);
-    statusPanels->setObjectName(u"StatusBar1"_s);
-    statusPanels->setAccessibleName(u"Лента на състоянието"_s);
-    statusPanels->panel(4)->setToolTip(authorCredit());
+    m_statusPanels->setObjectName(u"StatusBar1"_s);
+    m_statusPanels->setAccessibleName(u"Лента на състоянието"_s);
+    m_statusPanels->panel(4)->setToolTip(authorCredit());
 
-    authorButton = placed(new QPushButton(u"За Автора"_s, client), u"Command4"_s,
+    m_authorButton = placed(new QPushButton(u"За Автора"_s, client), u"Command4"_s,
                           design::authorButton);
-    gradeCountBox = placed(new QLineEdit(client), u"txt"_s, design::gradeCountBox);
-    gradeCountBox->hide();
+    m_gradeCountBox = placed(new QLineEdit(client), u"txt"_s, design::gradeCountBox);
+    m_gradeCountBox->hide();
     createSettingsFrame(client);
-    closeButton = placed(new QPushButton(u"Затвори"_s, client), u"Command1"_s, design::closeButton);
+    m_closeButton = placed(new QPushButton(u"Затвори"_s, client), u"Command1"_s, design::closeButton);
     label(client, u"Label2"_s, u"Срочни оценки :"_s, design::gradesCaption);
     label(client, u"Label1"_s, u"Предмети :"_s, design::subjectsCaption);
 
@@ -121,13 +121,13 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
 
     for (int row = 1; row <= RowCount; ++row)
         connect(gradeBox(row), &QLineEdit::textChanged, this, [this, row] { zeroEmptyGrade(row); });
-    connect(gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::applyGradeCount);
-    connect(gradeCountBox, &QLineEdit::textChanged, this, &CalcWindow::limitGradeBoxes);
-    connect(meanBox, &QLineEdit::textChanged, this, &CalcWindow::showMeanInStatus);
-    connect(closeButton, &QPushButton::clicked, this, &CalcWindow::close);
-    connect(computeButton, &QPushButton::clicked, this, &CalcWindow::computeMean);
-    connect(saveButton, &QToolButton::clicked, this, &CalcWindow::saveGrades);
-    connect(authorButton, &QPushButton::clicked, this, &CalcWindow::showAuthor);
+    connect(m_gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::applyGradeCount);
+    connect(m_gradeCountBox, &QLineEdit::textChanged, this, &CalcWindow::limitGradeBoxes);
+    connect(m_meanBox, &QLineEdit::textChanged, this, &CalcWindow::showMeanInStatus);
+    connect(m_closeButton, &QPushButton::clicked, this, &CalcWindow::close);
+    connect(m_computeButton, &QPushButton::clicked, this, &CalcWindow::computeMean);
+    connect(m_saveButton, &QToolButton::clicked, this, &CalcWindow::saveGrades);
+    connect(m_authorButton, &QPushButton::clicked, this, &CalcWindow::showAuthor);
 
     desktopinput::apply(this);
     fixedwindow::fitCaptions(client);
@@ -155,40 +155,40 @@ void CalcWindow::createRows(QWidget *client)
 
 void CalcWindow::createSettingsFrame(QWidget *client)
 {
-    settingsFrame = placed(new Frame(u"Настройки и резултати :"_s, client), u"Frame1"_s,
+    m_settingsFrame = placed(new Frame(u"Настройки и резултати :"_s, client), u"Frame1"_s,
                            design::settingsFrame);
 
-    QLabel *countCaption = label(settingsFrame, u"Label4"_s, u"Брой предмети:"_s, design::countCaption);
+    QLabel *countCaption = label(m_settingsFrame, u"Label4"_s, u"Брой предмети:"_s, design::countCaption);
 
-    gradeCountList = placed(new DropDownList(settingsFrame), u"Combo1"_s, design::gradeCountList);
-    QPalette listPalette = gradeCountList->palette();
+    m_gradeCountList = placed(new DropDownList(m_settingsFrame), u"Combo1"_s, design::gradeCountList);
+    QPalette listPalette = m_gradeCountList->palette();
     listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
     for (auto role : {QPalette::Text, QPalette::ButtonText})
         listPalette.setColor(role, Qt::black);
-    gradeCountList->setPalette(listPalette);
+    m_gradeCountList->setPalette(listPalette);
     // Screen readers on Linux name a list by its label, elsewhere by its accessible name.
-    countCaption->setBuddy(gradeCountList);
-    gradeCountList->setAccessibleName(u"Брой оценки"_s);
-    gradeCountList->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
+    countCaption->setBuddy(m_gradeCountList);
+    m_gradeCountList->setAccessibleName(u"Брой оценки"_s);
+    m_gradeCountList->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
 
-    computeButton = placed(new QPushButton(u"Изчисли "_s, settingsFrame), u"Command2"_s,
+    m_computeButton = placed(new QPushButton(u"Изчисли "_s, m_settingsFrame), u"Command2"_s,
                            design::computeButton);
 
-    label(settingsFrame, u"Label3"_s, u"Вашата средно аритметична  оценка е :"_s, design::meanCaption)
+    label(m_settingsFrame, u"Label3"_s, u"Вашата средно аритметична  оценка е :"_s, design::meanCaption)
             ->setWordWrap(true);
 
-    meanBox = placed(new QLineEdit(settingsFrame), u"Res"_s, design::meanBox);
-    meanBox->setReadOnly(true);
-    meanBox->setAccessibleName(u"Средноаритметична оценка"_s);
+    m_meanBox = placed(new QLineEdit(m_settingsFrame), u"Res"_s, design::meanBox);
+    m_meanBox->setReadOnly(true);
+    m_meanBox->setAccessibleName(u"Средноаритметична оценка"_s);
 
-    saveButton = placed(new QToolButton(settingsFrame), u"Command3"_s, design::saveButton);
-    saveButton->setText(u"Запиши!"_s);
-    saveButton->setIcon(calcicons::save());
-    saveButton->setIconSize({32, 32});
-    saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    saveButton->setFocusPolicy(Qt::StrongFocus);
+    m_saveButton = placed(new QToolButton(m_settingsFrame), u"Command3"_s, design::saveButton);
+    m_saveButton->setText(u"Запиши!"_s);
+    m_saveButton->setIcon(calcicons::save());
+    m_saveButton->setIconSize({32, 32});
+    m_saveButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_saveButton->setFocusPolicy(Qt::StrongFocus);
 
-    label(settingsFrame, u"Label5"_s,
+    label(m_settingsFrame, u"Label5"_s,
           u"Ако например Вашите срочни оценки са 10 на брой, изберете 10 от падащото меню най- горе. "_s,
           design::countHint)
             ->setWordWrap(true);
@@ -223,8 +223,8 @@ void CalcWindow::setKeyboardOrder()
         order << subjectBox(row);
     for (int row = 1; row < RowCount; ++row)
         order << gradeBox(row);
-    order << closeButton << subjectBox(RowCount) << gradeBox(RowCount) << gradeCountList << saveButton
-          << meanBox << computeButton << authorButton;
+    order << m_closeButton << subjectBox(RowCount) << gradeBox(RowCount) << m_gradeCountList << m_saveButton
+          << m_meanBox << m_computeButton << m_authorButton;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -233,12 +233,12 @@ void CalcWindow::load()
 {
     {
         // QComboBox selects its first item by itself; the list has no selection until "15".
-        const QSignalBlocker quiet(gradeCountList);
+        const QSignalBlocker quiet(m_gradeCountList);
         for (int count = 1; count <= RowCount; ++count)
-            gradeCountList->addItem(QString::number(count));
-        gradeCountList->setCurrentIndex(-1);
+            m_gradeCountList->addItem(QString::number(count));
+        m_gradeCountList->setCurrentIndex(-1);
     }
-    gradeCountList->setCurrentIndex(14);
+    m_gradeCountList->setCurrentIndex(14);
 
     const QStringList subjects = storage::readRecords(storage::dataFilePath(m_dataFolder, SubjectsFile),
                                                       SubjectsFile.handle, RowCount);
@@ -284,8 +284,8 @@ void CalcWindow::showAuthor()
 // Combo1: the chosen count goes to the hidden box and the status bar.
 void CalcWindow::applyGradeCount()
 {
-    gradeCountBox->setText(gradeCountList->currentText());
-    statusPanels->panel(1)->setText(u"Брой предмети:   "_s + gradeCountList->currentText());
+    m_gradeCountBox->setText(m_gradeCountList->currentText());
+    m_statusPanels->panel(1)->setText(u"Брой предмети:   "_s + m_gradeCountList->currentText());
 }
 
 // txt: enables the grade boxes up to the count and zeroes the rest.
@@ -293,7 +293,7 @@ void CalcWindow::limitGradeBoxes()
 {
     // Exact text comparisons, so "05", " 5" or "16" change nothing.
     for (int count = 1; count <= RowCount; ++count) {
-        if (gradeCountBox->text() != QString::number(count))
+        if (m_gradeCountBox->text() != QString::number(count))
             continue;
         for (int row = count + 1; row <= RowCount; ++row)
             gradeBox(row)->setText(u"0"_s);
@@ -332,22 +332,22 @@ void CalcWindow::computeMean()
     }
 
     // A count that is empty, not a number or zero leaves the result as it was.
-    const auto count = average::parseNumber(gradeCountList->currentText());
+    const auto count = average::parseNumber(m_gradeCountList->currentText());
     if (!count || *count == 0)
         return;
     const double mean = average::gradeTotal(grades) / *count;
     if (std::isfinite(mean))
-        meanBox->setText(average::formatNumber(mean));
+        m_meanBox->setText(average::formatNumber(mean));
 }
 
 // Res: the mean goes to the status bar.
 void CalcWindow::showMeanInStatus()
 {
-    statusPanels->panel(2)->setText(u"Оценка:   "_s + meanBox->text());
+    m_statusPanels->panel(2)->setText(u"Оценка:   "_s + m_meanBox->text());
 }
 
 // mnu01 .. mnu15.
 void CalcWindow::chooseGradeCount(int count)
 {
-    gradeCountList->setCurrentIndex(count - 1);
+    m_gradeCountList->setCurrentIndex(count - 1);
 }

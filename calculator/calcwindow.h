@@ -48,13 +48,13 @@ private:
     std::array<QLineEdit *, RowCount> m_subjectBoxes{};
     std::array<QLineEdit *, RowCount> m_gradeBoxes{};
 
-    StatusBar *statusPanels = nullptr;
-    QPushButton *authorButton = nullptr;
-    QLineEdit *gradeCountBox = nullptr; // hidden; the chosen count, which enables the grade boxes
-    QGroupBox *settingsFrame = nullptr;
-    QPushButton *closeButton = nullptr;
-    QComboBox *gradeCountList = nullptr;
-    QPushButton *computeButton = nullptr;
-    QLineEdit *meanBox = nullptr;
-    QToolButton *saveButton = nullptr;
+    StatusBar *m_statusPanels = nullptr;
+    QPushButton *m_authorButton = nullptr;
+    QLineEdit *m_gradeCountBox = nullptr; // hidden; the chosen count, which enables the grade boxes
+    QGroupBox *m_settingsFrame = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QComboBox *m_gradeCountList = nullptr;
+    QPushButton *m_computeButton = nullptr;
+    QLineEdit *m_meanBox = nullptr;
+    QToolButton *m_saveButton = nullptr;
 };

@@ -88,29 +88,29 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     background.setColor(QPalette::Window, design::windowColor);
     client->setPalette(background);
 
-    statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
+    m_statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
                                   {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
                                   {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
                                    u"CAPS"_s}},
                                  design::statusBarHeight, client);
-    statusPanels->setObjectName(u"StatusBar1"_s);
-    statusPanels->setAccessibleName(u"Лента на състоянието"_s);
-    saveButton = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s,
+    m_statusPanels->setObjectName(u"StatusBar1"_s);
+    m_statusPanels->setAccessibleName(u"Лента на състоянието"_s);
+    m_saveButton = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s,
                         design::saveButton);
-    exitButton = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::exitButton);
-    dayTabs = placed(new TabControl(client), u"SSTab1"_s, design::dayTabs);
-    dayTabs->setAccessibleName(u"Ден от седмицата"_s);
+    m_exitButton = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::exitButton);
+    m_dayTabs = placed(new TabControl(client), u"SSTab1"_s, design::dayTabs);
+    m_dayTabs->setAccessibleName(u"Ден от седмицата"_s);
     createDayPages();
     createMenu();
 
     // Only the tab control and the two buttons are tab stops; a lesson box is clicked.
-    setTabOrder(dayTabs, exitButton);
-    setTabOrder(exitButton, saveButton);
-    dayTabs->setFocus();
+    setTabOrder(m_dayTabs, m_exitButton);
+    setTabOrder(m_exitButton, m_saveButton);
+    m_dayTabs->setFocus();
 
-    connect(exitButton, &QPushButton::clicked, this, &TimetableWindow::close); // as mnuExit
-    connect(saveButton, &QPushButton::clicked, this, &TimetableWindow::saveDay);
-    connect(dayTabs, &TabControl::clicked, this, &TimetableWindow::showSelectedDay);
+    connect(m_exitButton, &QPushButton::clicked, this, &TimetableWindow::close); // as mnuExit
+    connect(m_saveButton, &QPushButton::clicked, this, &TimetableWindow::saveDay);
+    connect(m_dayTabs, &TabControl::clicked, this, &TimetableWindow::showSelectedDay);
 
     desktopinput::apply(this);
     fixedwindow::fitCaptions(client);
@@ -119,13 +119,13 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
 
 void TimetableWindow::createDayPages()
 {
-    dayTabs->setTabsPerRow(design::tabsPerRow);
-    dayTabs->setTabHeight(design::tabHeight);
-    dayTabs->setCaptionColor(design::captionColor);
-    dayTabs->setPageColor(design::pageColor);
+    m_dayTabs->setTabsPerRow(design::tabsPerRow);
+    m_dayTabs->setTabHeight(design::tabHeight);
+    m_dayTabs->setCaptionColor(design::captionColor);
+    m_dayTabs->setPageColor(design::pageColor);
 
     for (int day = 0; day < DayCount; ++day) {
-        QWidget *page = dayTabs->addPage(days[day].name);
+        QWidget *page = m_dayTabs->addPage(days[day].name);
         auto *frame = placed(new Frame({}, page), QString::fromLatin1(days[day].frame), design::frame);
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
             const int label = days[day].firstLabel + days[day].labelStep * (lesson - 1);
@@ -193,7 +193,7 @@ void TimetableWindow::saveDay()
 {
     // Independent tests of the selected day, each reading the tab control afresh.
     for (int day = 0; day < DayCount; ++day) {
-        if (dayTabs->tab() != day)
+        if (m_dayTabs->tab() != day)
             continue;
         QStringList lessons;
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
@@ -210,16 +210,16 @@ void TimetableWindow::saveDay()
 void TimetableWindow::showSelectedDay()
 {
     for (int day = 0; day < DayCount; ++day) {
-        if (dayTabs->tab() == day)
-            statusPanels->panel(1)->setText(dayStatus(day));
+        if (m_dayTabs->tab() == day)
+            m_statusPanels->panel(1)->setText(dayStatus(day));
     }
 }
 
 // mnuPon .. mnuPet, F1 .. F5.
 void TimetableWindow::selectDay(int day)
 {
-    dayTabs->setTab(day);
-    statusPanels->panel(1)->setText(dayStatus(day));
+    m_dayTabs->setTab(day);
+    m_statusPanels->panel(1)->setText(dayStatus(day));
 }
 
 // mnuCalc and mnuShowC, "Калкулатор".

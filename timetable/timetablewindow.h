@@ -52,8 +52,8 @@ private:
     OpenCalculator m_openCalculator;
     std::array<QLineEdit *, DayCount * SlotsPerDay> m_lessonBoxes{};
 
-    StatusBar *statusPanels = nullptr;
-    QPushButton *saveButton = nullptr;
-    QPushButton *exitButton = nullptr;
-    TabControl *dayTabs = nullptr;
+    StatusBar *m_statusPanels = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_exitButton = nullptr;
+    TabControl *m_dayTabs = nullptr;
 };
