@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The installer for schools as a school's IT and a pupil use it, in a new Wine prefix:
-# installed silently over an older version, which it replaces; started from Program Files,
-# which gives the pupil their own %APPDATA%\Tumbora filled with the default files, where a
-# save lands and which a second start leaves alone; removed silently, which takes the program
-# folder, the Start-menu entry and the entry in the list of programs, and leaves the pupil's
-# files. Needs an X display (xvfb-run), wine and xdotool.
+# installed silently over an older version, which it replaces and which cannot come back
+# over it; started from Program Files, which gives the pupil their own %APPDATA%\Tumbora
+# filled with the default files, where a save lands and which a second start leaves alone;
+# removed silently, which takes the program folder, the Start-menu entry and the entry in the
+# list of programs, and leaves the pupil's files. Needs an X display (xvfb-run), wine and
+# xdotool.
 # Usage: windows-installer.sh <Tumbora-1.00-Windows.msi> <an older version's .msi>
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -56,6 +57,8 @@ check "the list of programs names the publisher" \
     bash -c "wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall' /s | grep -q 'Publisher *REG_SZ *Tumbora'"
 check "Tumbora.exe in Program Files" [ -f "$program/Tumbora.exe" ]
 check "a Start-menu entry" has_start_menu_entry
+check "the older version refuses to install over it" not wine msiexec /i "$older_msi" /qn
+check "and 1.00 stays" [ "$(installed_versions)" = "1.00 " ]
 
 # The first start fills the pupil's folder; the focus is on the first subject, and "Запиши!"
 # is 32 Tab presses away.
