@@ -29,7 +29,7 @@ QIcon window()
 
 QIcon save()
 {
-    return drawnIcon({16, 32}, [](QPainter &p) {
+    return drawnIcon({32}, [](QPainter &p) { // the button shows it at 32 pixels alone
         p.setPen(QPen(QColor(20, 30, 60), 0.8));
         p.setBrush(QColor(40, 70, 150));
         p.drawPolygon(QPolygonF({{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}}));

@@ -29,7 +29,6 @@ StatusBar::StatusBar(const QList<Panel> &panels, int heightTwips, QWidget *paren
     for (const Panel &design : panels) {
         auto *label = new QLabel(this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         // Texts are shown as set: one with a "<" is never read as markup.
         label->setTextFormat(Qt::PlainText);
         switch (design.style) {
