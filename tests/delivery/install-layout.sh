@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder, as the package does, and checks the program
-# folder: executable, default data files, Qt's Bulgarian translation and icons; a second
-# install keeps saved data.
+# folder: executable, default data files, Qt's Bulgarian translation and icons; that the
+# program starts there; and that a second install keeps saved data.
 # Usage: install-layout.sh <build folder> <executable name> <icon size>...
 set -euo pipefail
 build=$1 executable=$2
@@ -30,6 +30,13 @@ if [[ $executable == *.exe ]]; then
                 libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
         need "$file"
     done
+fi
+
+# The installed program starts from its folder, finds its files and keeps running (a Windows
+# build's is left to the installer's check under Wine).
+if [[ $executable != *.exe ]]; then
+    QT_QPA_PLATFORM=offscreen timeout 3 "$prefix/$executable" >/dev/null 2>&1 && ran=0 || ran=$?
+    [ $ran -eq 124 ] || { echo "the installed program ended by itself (status $ran)"; status=1; }
 fi
 
 # A pupil's saved data survive a reinstall into the same folder; a lost file comes back.
