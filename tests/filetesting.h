@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the tests: a temporary folder of data files, their bytes, and the quoted lines
-// the program writes.
+// Shared by the tests: a temporary folder of data files, their bytes, the quoted lines the
+// program writes, and the reviewed texts a pupil reads.
 
 #include "storage/codepage.h"
 
@@ -16,17 +16,6 @@
 #endif
 
 namespace filetesting {
-
-// Wine's ntdll exports its version; Windows' does not. Where Wine differs from Windows, a
-// test skips there and says why.
-inline bool runsUnderWine()
-{
-#ifdef Q_OS_WIN
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
 
 // "prefix1" .. "prefixN"
 inline QStringList numbered(const QString &prefix, int count)
@@ -57,6 +46,17 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Compares `actual`, line by line, with the reviewed text tests/reviewed/<name>.txt. A
+// difference leaves `actual` as <name>.actual.txt in the working folder, from where
+// scripts/update-reviewed.sh takes it after a deliberate change.
+inline void compareWithReviewed(const QString &actual, const QString &name)
+{
+    const QString reviewed = QString::fromUtf8(readBytes(QStringLiteral(TUMBORA_REVIEWED "/") + name + QStringLiteral(".txt")));
+    if (actual != reviewed)
+        writeBytes(name + QStringLiteral(".actual.txt"), actual.toUtf8());
+    QCOMPARE(actual.split(u'\n'), reviewed.split(u'\n'));
 }
 
 class DataFolder

@@ -4,6 +4,7 @@
 #include "app/qtarguments.h"
 #include "app/qttranslation.h"
 #include "app/windowtable.h"
+#include "tools/screenshots/screenshots.h"
 #include "widgets/dialogfont.h"
 #include "widgets/tabcontrol.h"
 
@@ -13,11 +14,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QToolTip>
@@ -71,19 +75,35 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
-// Caps Lock pressed on a control. Windows is asked for the key's state, so the test sets
-// that as the key would; elsewhere the key event alone toggles it.
-void pressCapsLock(QWidget *control, bool turnsOn)
+// A menu bar as a pupil opens it: each entry's name, text and shortcut, a submenu's entries
+// indented under it, a separator as "-".
+QStringList menuEntries(const QWidget *menu, const QString &indent = {})
 {
-#ifdef Q_OS_WIN
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CAPITAL] = turnsOn;
-    SetKeyboardState(keys);
-#else
-    Q_UNUSED(turnsOn);
-#endif
-    QTest::keyClick(control, Qt::Key_CapsLock);
+    QStringList entries;
+    for (const QAction *action : menu->actions()) {
+        const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+        const QString text = action->isSeparator() ? u"-"_s : action->text();
+        entries << indent + (name + u' ' + text + u' ' + action->shortcut().toString()).trimmed();
+        if (action->menu())
+            entries += menuEntries(action->menu(), indent + u"  "_s);
+    }
+    return entries;
+}
+
+// Where `actual` differs from `expected`: its pixels in red over a faded copy of `actual`.
+QImage difference(const QImage &actual, const QImage &expected, QRect *bounds)
+{
+    QImage marked = actual;
+    QPainter(&marked).fillRect(marked.rect(), QColor(255, 255, 255, 192));
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (!expected.valid(x, y) || actual.pixel(x, y) != expected.pixel(x, y)) {
+                marked.setPixel(x, y, qRgb(255, 0, 0));
+                *bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return marked;
 }
 
 const QStringList dayFiles = {u"Ponedelnic.dat"_s, u"Vtornic.dat"_s, u"Srqda.dat"_s, u"Chetvurtuk.dat"_s, u"Petuk.dat"_s};
@@ -155,8 +175,9 @@ private Q_SLOTS:
         QTest::newRow("timetable, wide font") << int(Timetable) << wide << timetableOrder;
     }
 
-    // Every control lies inside the fixed client area, clear of its neighbours, shows its
-    // whole caption, has a name a screen reader can say, and Tab visits them in order.
+    // Whatever the dialog font, every control shows its whole caption in its design rectangle
+    // (where each stands is the pictures'); each has a name a screen reader can say, and Tab
+    // visits them in order.
     void controlsFitTheirWindow()
     {
         QFETCH(int, entry);
@@ -168,20 +189,13 @@ private Q_SLOTS:
         Program program;
         auto *window = static_cast<QMainWindow *>(program.open(entry));
         QCOMPARE(window->minimumSize(), window->maximumSize());
-        QCOMPARE(window->windowIcon().availableSizes().last(), entry == Calculator ? QSize(96, 96) : QSize(64, 64)); // 1x and 2x
         const QWidget *client = window->centralWidget();
         for (const QWidget *control : client->findChildren<QWidget *>()) {
             const QString name = control->objectName();
             if (control->window() != window) // a list's popup
                 continue;
-            QVERIFY2(client->rect().contains(QRect(control->mapTo(client, QPoint()), control->size())), qPrintable(name));
             if (control->focusPolicy() != Qt::NoFocus && !control->isHidden() && !qobject_cast<const QAbstractButton *>(control))
                 QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
-            const QRect inner = control->geometry().adjusted(1, 1, -1, -1); // number labels touch their boxes
-            for (const QWidget *sibling : control->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-                if (sibling != control && !sibling->isHidden() && !control->isHidden())
-                    QVERIFY2(!sibling->geometry().intersects(inner), qPrintable(name + u" "_s + sibling->objectName()));
-            }
             const int room = control->width();
             if (const auto *label = qobject_cast<const QLabel *>(control)) {
                 const QSize needed = label->wordWrap() ? QSize(room, label->heightForWidth(room)) : label->sizeHint();
@@ -207,8 +221,47 @@ private Q_SLOTS:
         QCOMPARE(visited, keyboardOrder);
     }
 
+    void windowLooksAsReviewed_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("clockPanel");
+        QTest::newRow("calculator") << int(Calculator) << 3;
+        QTest::newRow("timetable-5") << int(Timetable) << 2; // Friday
+    }
+
+    // Both windows as a pupil sees them, on the sample data, the mean computed and Friday
+    // brought to the front, pixel for pixel against the reviewed pictures in tests/reviewed, which scripts/update-reviewed.sh
+    // re-makes after a deliberate change. A difference leaves the picture drawn, and one with
+    // the differing pixels marked, in the working folder.
+    void windowLooksAsReviewed()
+    {
+        QFETCH(int, entry);
+        QFETCH(int, clockPanel);
+#ifdef Q_OS_WIN
+        QSKIP("The pictures were drawn with the Linux fonts of the design; Windows has others.");
+#endif
+        Program program;
+        writeSampleFiles(program.folder.path());
+        QWidget *window = program.open(entry);
+        press(window, entry == Calculator ? u"Command2"_s : u"mnuPet"_s);
+        panel(window, clockPanel)->setText(u"12:46"_s);
+        QCoreApplication::sendPostedEvents(); // lays out the panels; no timer runs here
+        const QImage actual = withTitleBar(window).convertToFormat(QImage::Format_RGB32);
+        const qreal scale = actual.devicePixelRatio();
+        const QString name = QLatin1StringView(QTest::currentDataTag()) + (scale == 1 ? QString() : u"@%1x"_s.arg(scale));
+        const QImage expected = QImage(QStringLiteral(TUMBORA_REVIEWED) + u"/"_s + name + u".png"_s).convertToFormat(QImage::Format_RGB32);
+        QRect bounds;
+        const QImage marked = difference(actual, expected, &bounds);
+        if (bounds.isEmpty() && actual.size() == expected.size())
+            return;
+        QVERIFY(actual.save(name + u".actual.png"_s) && marked.save(name + u".difference.png"_s));
+        QFAIL(qPrintable(u"%1 differs from tests/reviewed/%1.png within %2,%3 %4x%5; see %1.actual.png and "
+                         "%1.difference.png in %6"_s.arg(name).arg(bounds.x()).arg(bounds.y()).arg(bounds.width())
+                                 .arg(bounds.height()).arg(QDir::currentPath())));
+    }
+
     // What the files hold, as they hold it: an empty grade shows "0" and a text its beginning.
-    // The timetable opens the calculator first, then brings Monday to the front.
+    // The timetable opens the calculator first, with Monday in front.
     void loadShowsTheFiles()
     {
         Program program;
@@ -225,8 +278,6 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
         QCOMPARE(gradeCountList(calculator)->count(), 15);
-        QCOMPARE(gradeCountList(calculator)->currentText(), u"15"_s);
-        QCOMPARE(panel(calculator, 1)->text(), u"Брой предмети:   15"_s);
         grades[4] = u"0"_s;
         for (int row = 1; row <= 15; ++row) {
             QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
@@ -234,7 +285,6 @@ private Q_SLOTS:
             QCOMPARE(subjectBox(calculator, row)->cursorPosition() + gradeBox(calculator, row)->cursorPosition(), 0);
         }
         QCOMPARE(child<TabControl>(timetable, u"SSTab1"_s)->tab(), 0);
-        QCOMPARE(panel(timetable, 1)->text(), u"Ден от седмицата   Понеделник"_s);
         QCOMPARE(child<QLabel>(timetable, u"Label48"_s)->text(), u"1"_s); // Friday's numbers run from 48 down
         for (int slot = 1; slot <= 40; ++slot) {
             QCOMPARE(lessonBox(timetable, 0, slot)->text(), dayLessons((slot - 1) / 8)[(slot - 1) % 8]);
@@ -242,86 +292,56 @@ private Q_SLOTS:
         }
     }
 
-    void saveWritesTheFiles_data()
-    {
-        QTest::addColumn<QString>("save"); // a button or a menu entry
-        QTest::addColumn<int>("day");      // -1: the calculator
-        QTest::newRow("Запиши!") << u"Command3"_s << -1;
-        QTest::newRow("menu Запиши!") << u"mnuSave"_s << -1;
-        for (int day = 0; day < 5; ++day)
-            QTest::newRow(qPrintable(dayFiles[day])) << u"Command2"_s << day;
-    }
-
-    // The calculator writes both of its files; the timetable writes the selected day alone.
-    void saveWritesTheFiles()
-    {
-        QFETCH(QString, save);
-        QFETCH(int, day);
-        Program program;
-        QWidget *window = program.open(day < 0 ? Calculator : Timetable);
-        QStringList texts = numbered(u"Урок "_s, day < 0 ? 15 : 8);
-        texts[1] = QString();
-        for (int i = 1; i <= (day < 0 ? 15 : 40); ++i) // every day's lessons
-            (day < 0 ? subjectBox(window, i) : lessonBox(window, 0, i))->setText(texts[(i - 1) % texts.size()]);
-        press(window, day < 0 ? u"mnu03"_s : dayMenus[day]);
-        press(window, save);
-        QVERIFY(program.messages.isEmpty());
-        if (day < 0) {
-            QCOMPARE(program.folder.read(u"Predmeti.dat"_s), records(texts));
-            QCOMPARE(program.folder.read(u"Ocenki.dat"_s), records(QStringList(3, u"5"_s) + QStringList(12, u"0"_s)));
-        }
-        for (int other = 0; other < 5; ++other)
-            QCOMPARE(program.folder.read(dayFiles[other]), records(other == day ? texts : dayLessons(other)));
-    }
-
-    void fileFailureIsReported_data()
+    void loadFailureIsReported_data()
     {
         QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("save"); // empty: the file is missing at the load
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<bool>("calculatorOpen");
-        QTest::newRow("calculator: grades missing") << int(Calculator) << u"Ocenki.dat"_s << QString() << false;
-        QTest::newRow("calculator: grades not saved") << int(Calculator) << u"Ocenki.dat"_s << u"Command3"_s << true;
-        QTest::newRow("timetable: no calculator") << int(Timetable) << u"Predmeti.dat"_s << QString() << false;
-        QTest::newRow("timetable: Thursday missing") << int(Timetable) << u"Chetvurtuk.dat"_s << QString() << true;
-        QTest::newRow("timetable: Monday not saved") << int(Timetable) << u"Ponedelnic.dat"_s << u"Command2"_s << true;
+        QTest::newRow("calculator: grades") << int(Calculator) << u"Ocenki.dat"_s << false;
+        QTest::newRow("timetable: no calculator") << int(Timetable) << u"Predmeti.dat"_s << false;
+        QTest::newRow("timetable: Thursday") << int(Timetable) << u"Chetvurtuk.dat"_s << true;
     }
 
-    // The file is named, the edits stay for another try, only windows that loaded remain,
-    // and when none is left the program ends with a failure.
-    void fileFailureIsReported()
+    // A window whose file is missing does not open, and says which file; only windows that
+    // loaded remain, and when none is left the program ends with a failure. (A save that
+    // fails changes no file and keeps the edits: see tst_storage.)
+    void loadFailureIsReported()
     {
         QFETCH(int, entry);
-        QFETCH(QString, file);
-        QFETCH(QString, save);
+        QFETCH(QString, missing);
         QFETCH(bool, calculatorOpen);
         Program program;
-        if (save.isEmpty())
-            QVERIFY(QFile::remove(program.folder.filePath(file)));
-        QWidget *window = nullptr;
+        QVERIFY(QFile::remove(program.folder.filePath(missing)));
         QTimer::singleShot(0, [&] {
-            window = program.open(entry);
+            QVERIFY(!program.open(entry));
             QTimer::singleShot(0, [] { QCoreApplication::exit(EXIT_SUCCESS); });
         });
         QCOMPARE(QApplication::exec(), calculatorOpen ? EXIT_SUCCESS : EXIT_FAILURE);
-        QCOMPARE(window != nullptr, !save.isEmpty());
-        if (window) {
-            box(window, u"Text1"_s)->setText(u"Промяна"_s);
-            QVERIFY(QFile::remove(program.folder.filePath(file)) && QDir().mkdir(program.folder.filePath(file))); // root cannot write it either
-            press(window, save);
-            QCOMPARE(box(window, u"Text1"_s)->text(), u"Промяна"_s);
-        }
         QCOMPARE(program.windows.window(Calculator) != nullptr, calculatorOpen);
         QCOMPARE(program.messages.size(), 1);
-        const QString title = !window ? u"Грешка"_s : entry == Calculator ? CalculatorTitle : u"Седмична програма"_s;
-        QVERIFY(program.messages[0].startsWith(title + u": "_s));
-        QVERIFY(program.messages[0].contains(program.folder.filePath(file)));
+        QVERIFY(program.messages[0].startsWith(u"Грешка: "_s));
+        QVERIFY(program.messages[0].contains(program.folder.filePath(missing)));
+    }
+
+    // A save that fails says which file, titled as its window, and every edit stays.
+    void saveFailureIsReported()
+    {
+        Program program;
+        for (const auto &[entry, file, title] : {std::tuple{Calculator, u"Ocenki.dat"_s, CalculatorTitle},
+                                                 {Timetable, u"Ponedelnic.dat"_s, u"Седмична програма"_s}}) {
+            QWidget *window = program.open(entry);
+            box(window, u"Text1"_s)->setText(u"Промяна"_s);
+            QVERIFY(QFile::remove(program.folder.filePath(file)) && QDir().mkdir(program.folder.filePath(file))); // root cannot write it either
+            press(window, entry == Calculator ? u"Command3"_s : u"Command2"_s);
+            QCOMPARE(box(window, u"Text1"_s)->text(), u"Промяна"_s);
+            QVERIFY(program.messages.takeFirst().startsWith(title + u": Записът не бе успешен.\n\nФайл: "_s + program.folder.filePath(file)));
+        }
     }
 
     void typedTextComesBack_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed"); // after "\v", pasted
+        QTest::addColumn<QString>("typed"); // after "\v", pasted; after "\x0e", from an input method
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("told"); // a tooltip says what was refused
         QTest::newRow("quotes typed") << u"Text7"_s << u"Физика 7\", \"8\""_s << u"Физика 7“, „8“"_s << false;
@@ -331,18 +351,19 @@ private Q_SLOTS:
         QTest::newRow("grade: emptied shows 0") << u"o7"_s << u"\b"_s << u"0"_s << false;
         QTest::newRow("grade: a digit replaces that 0") << u"o7"_s << u"\b3"_s << u"3"_s << false;
         QTest::newRow("mean is read-only") << u"Res"_s << u"9"_s << QString() << false;
+        QTest::newRow("input method") << u"Text7"_s << u"\x0e\"ЧК\""_s << u"„ЧК“"_s << false;
         QTest::newRow("lesson: quotes, diacritics") << u"Text12"_s << u"Час \"ЧК\", ѝ é"_s << u"Час „ЧК“, и e"_s << false;
         // Ctrl+Z and Ctrl+Y as for any typed letter; a refused key changes no history (its
         // tooltip stays).
         QTest::newRow("quotes: undone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a"_s << u"Предмет 7"_s << false;
         QTest::newRow("quotes: redone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a\x19"_s << u"Физика 7“, „8“"_s << false;
         QTest::newRow("quote: the rest of the history stays") << u"Text7"_s << u"x\x01\"\x1a"_s << u"x"_s << false;
-        QTest::newRow("diacritic: undone") << u"Text12"_s << u"ѝ\x1a"_s << u"Вторник час 4"_s << false;
         QTest::newRow("emoji refused: undone") << u"Text7"_s << u"ab😀\x1a"_s << u"Предмет 7"_s << true;
         QTest::newRow("emoji refused: redone") << u"Text7"_s << u"ab\x1a😀\x19"_s << u"ab"_s << true;
     }
 
-    // What a box shows after typing or pasting is what a save writes and a fresh window shows.
+    // What a box shows after typing or pasting is what a save writes and a fresh window shows;
+    // the calculator saves by its menu here, by its button where a save fails.
     void typedTextComesBack()
     {
         QFETCH(QString, box);
@@ -357,14 +378,20 @@ private Q_SLOTS:
         QToolTip::hideText();
         QTRY_VERIFY(!QToolTip::isVisible());
         edit->selectAll();
-        typeText(edit, typed.section(u'\v', 0, 0));
+        if (typed.startsWith(u'\x0e')) { // committed by an input method, as many desktops type
+            QInputMethodEvent commit;
+            commit.setCommitString(typed.mid(1));
+            QApplication::sendEvent(edit, &commit);
+        } else {
+            typeText(edit, typed.section(u'\v', 0, 0));
+        }
         if (typed.contains(u'\v')) {
             QGuiApplication::clipboard()->setText(typed.section(u'\v', 1));
             edit->paste();
         }
         QCOMPARE(edit->text(), shown);
         QCOMPARE(QToolTip::isVisible(), told);
-        press(window, entry == Timetable ? u"Command2"_s : u"Command3"_s);
+        press(window, entry == Timetable ? u"Command2"_s : u"mnuSave"_s);
         QVERIFY(program.messages.isEmpty());
         delete window;
         QCOMPARE(::box(program.open(entry), box)->text(), shown);
@@ -378,9 +405,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");      // in the result box, which held "earlier"
         QTest::addColumn<QString>("message");
         const QString noSubject = u"Error: Моля въведете всички предмети!"_s;
-        QTest::newRow("one") << QList<int>{1} << QStringList{u"4"_s} << 0 << u"4"_s << QString();
         QTest::newRow("two") << QList<int>{2} << QStringList{u"5"_s, u"6"_s} << 0 << u"5.5"_s << QString();
-        QTest::newRow("16 / 3") << QList<int>{3} << QStringList{u"5"_s, u"5"_s, u"6"_s} << 0 << u"5.33333333333333"_s << QString();
         QTest::newRow("back to 15, the dropped grade 0") << QList<int>{14, 15} << QStringList() << 0 << u"4.66666666666667"_s << QString();
         QTest::newRow("12, then 7") << QList<int>{12, 7} << QStringList() << 0 << u"5"_s << QString();
         QTest::newRow("grade 3 not a number") << QList<int>{4} << QStringList{u"6"_s, u"6"_s, u"a"_s, u"x"_s} << 0 << u"earlier"_s
@@ -394,7 +419,8 @@ private Q_SLOTS:
     }
 
     // A new count resets the grades that fall out of use, in ascending order and before any is
-    // disabled, each running its own change handling, then enables exactly the rows in use.
+    // disabled, each running its own change handling, then enables exactly the rows in use;
+    // only then does the status bar name the new count.
     // "Изчисли " divides the total of all fifteen by the count, once the subjects are checked.
     void computeMean()
     {
@@ -407,17 +433,18 @@ private Q_SLOTS:
         QWidget *window = program.open(Calculator);
         for (int row = 1; row <= grades.size(); ++row)
             gradeBox(window, row)->setText(grades[row - 1]);
-        QStringList resets, expected; // with the box's state as it is reset
+        QStringList resets, expected; // with the box's state and the count in the status bar as it is reset
         for (int row = 1; row <= 15; ++row) {
-            connect(gradeBox(window, row), &QLineEdit::textChanged, window, [&resets, box = gradeBox(window, row)] {
-                resets << box->objectName() + u"="_s + box->text() + (box->isEnabled() ? u""_s : u" off"_s);
+            connect(gradeBox(window, row), &QLineEdit::textChanged, window, [&resets, window, box = gradeBox(window, row)] {
+                resets << box->objectName() + u"="_s + box->text() + (box->isEnabled() ? u""_s : u" off"_s)
+                                + u" at "_s + panel(window, 1)->text().section(u' ', -1);
             });
         }
         int inUse = 15;
         for (const int count : counts) {
             press(window, u"mnu%1"_s.arg(count, 2, 10, QLatin1Char('0')));
             for (int row = count + 1; row <= inUse; ++row)
-                expected << u"o%1=0"_s.arg(row);
+                expected << u"o%1=0 at %2"_s.arg(row).arg(inUse);
             inUse = count;
         }
         QCOMPARE(resets, expected);
@@ -432,21 +459,6 @@ private Q_SLOTS:
         QCOMPARE(box(window, u"Res"_s)->text(), shown);
         QCOMPARE(panel(window, 2)->text(), u"Оценка:   "_s + shown);
         QCOMPARE(program.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    }
-
-    // F1 .. F5 bring a day to the front with its lessons alone, and the status bar names it.
-    void daySelection()
-    {
-        Program program;
-        QWidget *window = program.open(Timetable);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        for (int day : {1, 2, 3, 4, 0}) {
-            QTest::keyClick(window, Qt::Key(Qt::Key_F1 + day));
-            QCOMPARE(child<TabControl>(window, u"SSTab1"_s)->tab(), day);
-            QCOMPARE(panel(window, 1)->text(), u"Ден от седмицата   "_s + dayNames[day]);
-            for (int slot = 1; slot <= 40; ++slot)
-                QCOMPARE(lessonBox(window, 0, slot)->isVisible(), (slot - 1) / 8 == day);
-        }
     }
 
     // As on the desktop the windows were designed for: Return and Enter press the focused
@@ -473,15 +485,21 @@ private Q_SLOTS:
         QTest::mouseClick(child(window, u"Command4"_s), Qt::LeftButton);
         QCOMPARE(program.messages, QStringList(2, CalculatorTitle + u": "_s + Credit));
         for (const bool on : {true, false}) {
-            pressCapsLock(panel(window, 1), on); // passed on to the window: one toggle all the same
+#ifdef Q_OS_WIN // where the panel asks Windows for the key's state, which the key would set
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_CAPITAL] = on;
+            SetKeyboardState(keys);
+#endif
+            QTest::keyClick(panel(window, 1), Qt::Key_CapsLock); // passed on to the window: one toggle all the same
             QCOMPARE(panel(timetable, 3)->text() + (panel(timetable, 3)->isEnabled() ? u" on"_s : u" off"_s),
                      on ? u"CAPS on"_s : u"CAPS off"_s);
         }
     }
 
-    // Both calculator entries show the one calculator, loading it afresh once it was closed;
-    // each window's author entry shows the credit in a plain box; minimise and exit act on the
-    // timetable alone.
+    // The menus as tests/reviewed/menus.txt has them. Both calculator entries show the one
+    // calculator, loading it afresh once it was closed; each window's author entry shows the
+    // credit in a plain box; minimise and exit act on the timetable alone.
     void menus()
     {
         Program program;
@@ -495,6 +513,9 @@ private Q_SLOTS:
             press(timetable, entry.mid(closed));
             QCOMPARE(subjectBox(calculator(), 1)->text(), closed ? u"Предмет 1"_s : u"Непазено"_s);
         }
+        compareWithReviewed(menuEntries(static_cast<QMainWindow *>(calculator())->menuBar()).join(u'\n')
+                                    + menuEntries(static_cast<QMainWindow *>(timetable)->menuBar()).join(u'\n').prepend(u"\n\n"_s),
+                            u"menus"_s);
         for (const QString &about : {u"Command4"_s, u"mnuAbout"_s})
             press(calculator(), about);
         press(timetable, u"mnuAuthor"_s);
