@@ -45,7 +45,6 @@ int main(int argc, char *argv[])
     QtArguments qtArguments(argv);
     QApplication app(qtArguments.count(), qtArguments.values());
     QApplication::setApplicationName(QStringLiteral("Tumbora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
     // Wayland task bars find the icon through the desktop entry of this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TUMBORA_APP_ID));
     qttranslation::install();

@@ -182,7 +182,6 @@ QStringList readRecords(const QString &path, int handle, int count)
         for (QString &field : fields)
             field = textfit::read(QString::fromUtf8(cp1251::encode(field)));
     }
-    reader.close();
     return fields;
 }
 
