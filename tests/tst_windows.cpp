@@ -48,7 +48,6 @@ QLineEdit *box(const QObject *window, const QString &name) { return child<QLineE
 QLineEdit *subjectBox(const QWidget *window, int row) { return box(window, u"Text%1"_s.arg(row)); }
 QLineEdit *gradeBox(const QWidget *window, int row) { return box(window, u"o%1"_s.arg(row)); }
 QLineEdit *lessonBox(const QWidget *window, int day, int slot) { return box(window, u"Text%1"_s.arg(day * 8 + slot)); }
-QComboBox *gradeCountList(const QWidget *window) { return child<QComboBox>(window, u"Combo1"_s); }
 // Counted from 1.
 QLabel *panel(const QObject *window, int number) { return child(window, u"StatusBar1"_s)->findChildren<QLabel *>().at(number - 1); }
 
@@ -189,6 +188,7 @@ private Q_SLOTS:
         Program program;
         auto *window = static_cast<QMainWindow *>(program.open(entry));
         QCOMPARE(window->minimumSize(), window->maximumSize());
+        QCOMPARE(window->windowIcon().availableSizes().last(), entry == Calculator ? QSize(96, 96) : QSize(64, 64)); // 1x and 2x
         const QWidget *client = window->centralWidget();
         for (const QWidget *control : client->findChildren<QWidget *>()) {
             const QString name = control->objectName();
@@ -277,7 +277,7 @@ private Q_SLOTS:
         // The -reverse and -qwindowtitle given to the test (see main) never reached Qt.
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
-        QCOMPARE(gradeCountList(calculator)->count(), 15);
+        QCOMPARE(child<QComboBox>(calculator, u"Combo1"_s)->count(), 15);
         grades[4] = u"0"_s;
         for (int row = 1; row <= 15; ++row) {
             QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
@@ -356,7 +356,6 @@ private Q_SLOTS:
         // Ctrl+Z and Ctrl+Y as for any typed letter; a refused key changes no history (its
         // tooltip stays).
         QTest::newRow("quotes: undone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a"_s << u"Предмет 7"_s << false;
-        QTest::newRow("quotes: redone") << u"Text7"_s << u"Физика 7\", \"8\"\x1a\x19"_s << u"Физика 7“, „8“"_s << false;
         QTest::newRow("quote: the rest of the history stays") << u"Text7"_s << u"x\x01\"\x1a"_s << u"x"_s << false;
         QTest::newRow("emoji refused: undone") << u"Text7"_s << u"ab😀\x1a"_s << u"Предмет 7"_s << true;
         QTest::newRow("emoji refused: redone") << u"Text7"_s << u"ab\x1a😀\x19"_s << u"ab"_s << true;
@@ -462,16 +461,19 @@ private Q_SLOTS:
 
     // As on the desktop the windows were designed for: Return and Enter press the focused
     // button, the wheel turns the list only while it has the focus, the Caps Lock panel
-    // follows the key pressed in any window, and the clock shows the time without seconds.
+    // follows the key pressed in any window, and the clock shows the time without seconds,
+    // anew each minute.
     void desktopInput()
     {
-        const QString now = QTime::currentTime().toString(u"HH:mm"_s); // the C locale's short time has seconds
         Program program;
         QWidget *timetable = program.open(Timetable);
         QWidget *window = program.open(Calculator); // to the front
-        QVERIFY(panel(window, 3)->text() == now || panel(window, 3)->text() == QTime::currentTime().toString(u"HH:mm"_s));
+        auto *clock = panel(window, 3)->parent()->findChild<QTimer *>(); // due just after the minute changes
+        panel(window, 3)->clear();
+        QVERIFY(clock->isActive() && clock->remainingTime() <= 60'000 && QMetaObject::invokeMethod(clock, "timeout"));
+        QCOMPARE(panel(window, 3)->text(), QTime::currentTime().toString(u"HH:mm"_s)); // the C locale's short time has seconds
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QComboBox *list = gradeCountList(window);
+        QComboBox *list = child<QComboBox>(window, u"Combo1"_s);
         QWheelEvent wheel({9, 9}, list->mapToGlobal(QPointF(9, 9)), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(list, &wheel);
         QCOMPARE(list->currentText() + QApplication::focusWidget()->objectName(), u"15Text1"_s);
