@@ -98,17 +98,17 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     createRows(client);
 
     m_statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Contents, 1440, 1440},
-                                  {StatusBar::Style::Text, StatusBar::AutoSize::Spring, 2850, 1440},
-                                  {StatusBar::Style::Clock, StatusBar::AutoSize::Contents, 1440, 1440},
-                                  {StatusBar::Style::Text, StatusBar::AutoSize::None, 1440, 1440,
-                                   ShortCredit}},
-                                 design::statusBarHeight, client);
+                                    {StatusBar::Style::Text, StatusBar::AutoSize::Spring, 2850, 1440},
+                                    {StatusBar::Style::Clock, StatusBar::AutoSize::Contents, 1440, 1440},
+                                    {StatusBar::Style::Text, StatusBar::AutoSize::None, 1440, 1440,
+                                     ShortCredit}},
+                                   design::statusBarHeight, client);
     m_statusPanels->setObjectName(u"StatusBar1"_s);
     m_statusPanels->setAccessibleName(u"Лента на състоянието"_s);
     m_statusPanels->panel(4)->setToolTip(authorCredit());
 
     m_authorButton = placed(new QPushButton(u"За Автора"_s, client), u"Command4"_s,
-                          design::authorButton);
+                            design::authorButton);
     m_gradeCountBox = placed(new QLineEdit(client), u"txt"_s, design::gradeCountBox);
     m_gradeCountBox->hide();
     createSettingsFrame(client);
@@ -156,7 +156,7 @@ void CalcWindow::createRows(QWidget *client)
 void CalcWindow::createSettingsFrame(QWidget *client)
 {
     m_settingsFrame = placed(new Frame(u"Настройки и резултати :"_s, client), u"Frame1"_s,
-                           design::settingsFrame);
+                             design::settingsFrame);
 
     QLabel *countCaption = label(m_settingsFrame, u"Label4"_s, u"Брой предмети:"_s, design::countCaption);
 
@@ -172,7 +172,7 @@ void CalcWindow::createSettingsFrame(QWidget *client)
     m_gradeCountList->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
 
     m_computeButton = placed(new QPushButton(u"Изчисли "_s, m_settingsFrame), u"Command2"_s,
-                           design::computeButton);
+                             design::computeButton);
 
     label(m_settingsFrame, u"Label3"_s, u"Вашата средно аритметична  оценка е :"_s, design::meanCaption)
             ->setWordWrap(true);

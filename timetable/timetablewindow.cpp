@@ -89,14 +89,14 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     client->setPalette(background);
 
     m_statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
-                                  {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
-                                  {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
-                                   u"CAPS"_s}},
-                                 design::statusBarHeight, client);
+                                    {StatusBar::Style::Clock, StatusBar::AutoSize::None, 1440, 1440},
+                                    {StatusBar::Style::CapsLock, StatusBar::AutoSize::None, 1440, 1440,
+                                     u"CAPS"_s}},
+                                   design::statusBarHeight, client);
     m_statusPanels->setObjectName(u"StatusBar1"_s);
     m_statusPanels->setAccessibleName(u"Лента на състоянието"_s);
     m_saveButton = placed(new QPushButton(u"Запиши  часовете"_s, client), u"Command2"_s,
-                        design::saveButton);
+                          design::saveButton);
     m_exitButton = placed(new QPushButton(u"Изход"_s, client), u"Command1"_s, design::exitButton);
     m_dayTabs = placed(new TabControl(client), u"SSTab1"_s, design::dayTabs);
     m_dayTabs->setAccessibleName(u"Ден от седмицата"_s);
