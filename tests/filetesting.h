@@ -66,7 +66,6 @@ public:
     QString filePath(const QString &name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
 
     void write(const QString &name, const QByteArray &bytes) const { writeBytes(m_dir.filePath(name), bytes); }
-    QByteArray read(const QString &name) const { return readBytes(m_dir.filePath(name)); }
 
 private:
     QTemporaryDir m_dir;
