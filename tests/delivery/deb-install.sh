@@ -4,7 +4,7 @@
 # seven default files and a save from the window lands there; remove and purge take every
 # file of the package and leave that folder alone; installing again keeps the user's data.
 # Leaves the machine as it found it: the user, the package and the packages apt brought with
-# it go again, also after a failure. Needs xvfb, xauth and xdotool.
+# it go again, also after a failure. Needs xvfb, xauth, xdotool and desktop-file-utils.
 # Usage: deb-install.sh <tumbora_*.deb>
 set -euo pipefail
 deb=$(realpath "$1")
