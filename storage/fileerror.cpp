@@ -65,18 +65,22 @@ QString reasonOf(FileError::Cause cause)
 } // namespace
 
 FileError::FileError(Number number, QString path, QString reason)
-    : m_number(number), m_path(std::move(path)), m_reason(std::move(reason))
+    : FileError(number, Cause::Unknown, std::move(path), std::move(reason))
+{
+}
+
+FileError::FileError(Cause cause, QString path)
+    : FileError(numberOf(cause), cause, std::move(path), reasonOf(cause))
+{
+}
+
+FileError::FileError(Number number, Cause cause, QString path, QString reason)
+    : m_number(number), m_cause(cause), m_path(std::move(path)), m_reason(std::move(reason))
 {
     QString message = QString::number(m_number) + u": "_s + text() + u": "_s + m_path;
     if (!m_reason.isEmpty())
         message += u" ("_s + m_reason + u')';
     m_what = message.toUtf8();
-}
-
-FileError::FileError(Cause cause, QString path)
-    : FileError(numberOf(cause), std::move(path), reasonOf(cause))
-{
-    m_cause = cause;
 }
 
 QString FileError::text() const
@@ -95,7 +99,8 @@ QString FileError::text() const
     case BrokenFile:
         return u"Файлът е повреден"_s;
     case PermissionDenied:
-        return u"Достъпът е отказан"_s;
+        // The classic number of a file another program holds, which is no lack of rights.
+        return m_cause == Cause::InUse ? u"Файлът е зает"_s : u"Достъпът е отказан"_s;
     case PathFileAccess:
         return u"Грешка при достъп до пътя или файла"_s;
     case PathNotFound:

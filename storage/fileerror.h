@@ -51,16 +51,25 @@ public:
     Cause cause() const { return m_cause; }
     QString path() const { return m_path; }
     QString reason() const { return m_reason; }
-    // The description of the number, in Bulgarian ("Файлът не е намерен").
+    // The description of the number (of the cause, for a file in use), in Bulgarian
+    // ("Файлът не е намерен").
     QString text() const;
+
+    // A save of several files that failed and could not put back a file it had already
+    // replaced: that file, which now holds the new text. Empty when every file is as before.
+    QString changedFile() const { return m_changedFile; }
+    void setChangedFile(const QString &path) { m_changedFile = path; }
 
     const char *what() const noexcept override { return m_what.constData(); }
 
 private:
+    FileError(Number number, Cause cause, QString path, QString reason);
+
     Number m_number;
-    Cause m_cause = Cause::Unknown;
+    Cause m_cause;
     QString m_path;
     QString m_reason;
+    QString m_changedFile;
     QByteArray m_what;
 };
 

@@ -12,8 +12,6 @@
 #include <QSaveFile>
 #include <QSet>
 
-#include <vector>
-
 using namespace Qt::StringLiterals;
 
 namespace storage {
@@ -204,57 +202,85 @@ QString replacedFile(const QString &path)
 
 } // namespace
 
+namespace {
+
+// One file of a save: the new text saved whole beside the file, then renamed over it.
+struct Replacement
+{
+    QString shownAs; // the data file, as messages name it
+    QString target;  // the file replaced: where the path is a link, the file it leads to
+    QString copy;    // "<name>.new", the new text
+    QString backup;  // "<name>.old", the replaced file, until every file is replaced
+};
+
+// Puts back what the renames before `failed` replaced, and clears away copies and
+// backups. A file that cannot be put back is named in the error.
+void rollBack(const QList<Replacement> &files, qsizetype failed, FileError &error)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const Replacement &file = files[i];
+        if (i < failed) {
+            const bool restored = file.backup.isEmpty() ? QFile::remove(file.target)
+                                                        : disksync::replace(file.backup, file.target);
+            if (!restored)
+                error.setChangedFile(file.shownAs);
+        } else {
+            QFile::remove(file.copy);
+        }
+        if (!file.backup.isEmpty())
+            QFile::remove(file.backup);
+    }
+}
+
+} // namespace
+
 void writeRecordFiles(const QList<RecordFile> &files)
 {
-    QStringList folders;
-    if (files.size() == 1) {
-        writeWhole(files[0].path, files[0].handle, files[0].texts, files[0].path);
-        folders << QFileInfo(replacedFile(files[0].path)).absolutePath();
-    } else {
-        // Each file's new text is first saved whole beside it as "<name>.new" (QSaveFile:
-        // on the disk, or not there at all); only then are the copies renamed over the files,
-        // one right after another, so that a kill leaves the files of two different saves
-        // for the moment between two renames only. QSaveFile's own rename would sync each
-        // copy again in between.
-        QStringList targets;
-        QStringList copies;
-        try {
-            for (const RecordFile &file : files) {
-                targets << replacedFile(file.path);
-                checkReplaceable(targets.back(), file.path);
-                writeWhole(targets.back() + u".new"_s, file.handle, file.texts, file.path);
-                copies << targets.back() + u".new"_s;
-                // The copy takes the file's place, so it takes the file's permissions too
-                // (an owner-only file stays owner-only), as QSaveFile's own rename does.
-                if (QFileInfo::exists(targets.back()))
-                    QFile::setPermissions(copies.back(), QFileInfo(targets.back()).permissions());
-            }
-            // Held open, a replaced file is freed when it is closed after the renames, not
-            // inside a rename (ext4 frees its blocks there: 4 ms a rename on a virtual disk).
-            // Windows refuses to replace a file that is open.
-            std::vector<std::unique_ptr<QFile>> replaced;
-#ifndef Q_OS_WIN
-            for (const QString &target : std::as_const(targets)) {
-                replaced.push_back(std::make_unique<QFile>(target));
-                replaced.back()->open(QIODevice::ReadOnly);
-            }
-#endif
-            for (qsizetype i = 0; i < files.size(); ++i) {
-                systemerror::clear();
-                if (!disksync::replace(copies[i], targets[i]))
-                    throw systemerror::fileError(files[i].path, systemerror::last(),
-                                                 FileError::PathFileAccess, {});
-                copies[i].clear();
-            }
-        } catch (const FileError &) {
-            for (const QString &copy : std::as_const(copies)) {
-                if (!copy.isEmpty())
-                    QFile::remove(copy);
-            }
-            throw;
+    // Each file's new text is first saved whole beside it as "<name>.new" (QSaveFile: on the
+    // disk, or not there at all); only then are the copies renamed over the files, one right
+    // after another, so that a kill leaves the files of two different saves for the moment
+    // between two renames only. QSaveFile's own rename would sync each copy again in between.
+    QList<Replacement> replacements;
+    try {
+        for (const RecordFile &file : files) {
+            const QString target = replacedFile(file.path);
+            checkReplaceable(target, file.path);
+            writeWhole(target + u".new"_s, file.handle, file.texts, file.path);
+            replacements.append({file.path, target, target + u".new"_s, {}});
+            // The copy takes the file's place, so it takes the file's permissions too (an
+            // owner-only file stays owner-only), as QSaveFile's own rename does.
+            if (QFileInfo::exists(target))
+                QFile::setPermissions(replacements.back().copy, QFileInfo(target).permissions());
         }
-        for (const QString &target : std::as_const(targets))
-            folders << QFileInfo(target).absolutePath();
+        // Every replaced file but the last is kept until the last rename is done, so that a
+        // rename that fails can put the earlier ones back.
+        for (qsizetype i = 0; i + 1 < replacements.size(); ++i) {
+            Replacement &file = replacements[i];
+            if (!QFileInfo::exists(file.target))
+                continue;
+            systemerror::clear();
+            if (!disksync::keep(file.target, file.target + u".old"_s))
+                throw systemerror::fileError(file.shownAs, systemerror::last(), FileError::PathFileAccess, {});
+            file.backup = file.target + u".old"_s;
+        }
+    } catch (FileError &error) {
+        rollBack(replacements, 0, error);
+        throw;
+    }
+    for (qsizetype i = 0; i < replacements.size(); ++i) {
+        systemerror::clear();
+        if (!disksync::replace(replacements[i].copy, replacements[i].target)) {
+            FileError error = systemerror::fileError(replacements[i].shownAs, systemerror::last(),
+                                                     FileError::PathFileAccess, {});
+            rollBack(replacements, i, error);
+            throw error;
+        }
+    }
+    QStringList folders;
+    for (const Replacement &file : std::as_const(replacements)) {
+        if (!file.backup.isEmpty())
+            QFile::remove(file.backup);
+        folders << QFileInfo(file.target).absolutePath();
     }
     folders.removeDuplicates();
     for (const QString &folder : std::as_const(folders))

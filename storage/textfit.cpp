@@ -37,23 +37,14 @@ char32_t plainLetter(char32_t character)
     return parts[0].unicode();
 }
 
-enum class Unheld { Drop, Question };
-
-struct Fitting
-{
-    bool typographicQuotes;
-    Unheld unheld;
-};
-
-Typed fit(QStringView text, qsizetype cursor, Fitting how)
+// Typed (or pasted): quotes become quotation marks, line breaks and tabs blanks, and what the
+// code page cannot hold is left out. Read from a UTF-8 file: what it cannot hold becomes "?".
+Typed fit(QStringView text, bool asTyped)
 {
     Typed result;
     QString &out = result.text;
     out.reserve(text.size());
-    result.cursor = -1;
     for (qsizetype i = 0; i < text.size();) {
-        if (result.cursor < 0 && i >= cursor)
-            result.cursor = out.size();
         char32_t c = text[i].unicode();
         qsizetype length = 1;
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -62,8 +53,10 @@ Typed fit(QStringView text, qsizetype cursor, Fitting how)
         }
         i += length;
 
-        if (c == u'"' && how.typographicQuotes) {
+        if (c == u'"' && asTyped) {
             out += typographicQuote(out);
+        } else if (c != 0 && c < 0x20 && asTyped) {
+            out += u' '; // as a box shows it
         } else if (c != 0 && cp1251::holds(c)) {
             out += QChar(c);
         } else if (isMark(c) && !out.isEmpty()) {
@@ -75,27 +68,25 @@ Typed fit(QStringView text, qsizetype cursor, Fitting how)
                 out.back() = joined[0];
         } else if (const char32_t plain = plainLetter(c)) {
             out += QChar(plain);
-        } else if (how.unheld == Unheld::Question) {
+        } else if (!asTyped) {
             out += u'?';
         } else {
             result.dropped = true;
         }
     }
-    if (result.cursor < 0)
-        result.cursor = out.size();
     return result;
 }
 
 } // namespace
 
-Typed typed(QStringView text, qsizetype cursor)
+Typed typed(QStringView text)
 {
-    return fit(text, cursor, {true, Unheld::Drop});
+    return fit(text, true);
 }
 
 QString read(QStringView text)
 {
-    return fit(text, 0, {false, Unheld::Question}).text;
+    return fit(text, false).text;
 }
 
 QString withoutBareQuotes(QString text)

@@ -10,15 +10,14 @@ namespace storage::textfit {
 struct Typed
 {
     QString text;
-    qsizetype cursor = 0;
     bool dropped = false; // a character was left out
 };
 
-// A text as a pupil typed or pasted it, the cursor at `cursor`: a double quote becomes
-// „ where it opens a quotation and “ where it closes one; a letter with a diacritic the
-// code page lacks becomes its plain letter (ѝ → и, é → e); anything else the code page
-// cannot hold, and NUL, is left out.
-Typed typed(QStringView text, qsizetype cursor);
+// A text as a pupil typed or pasted it: a double quote becomes
+// „ where it opens a quotation and “ where it closes one; a line break or a tab becomes a
+// blank, as a box shows it; a letter with a diacritic the code page lacks becomes its plain
+// letter (ѝ → и, é → e); anything else the code page cannot hold, and NUL, is left out.
+Typed typed(QStringView text);
 
 // A text read from a UTF-8 file: plain letters as for typing, "?" for what the code page
 // cannot hold, so the box shows what a save writes; quotes stay as read.

@@ -24,8 +24,11 @@ bool typesText(const QKeyEvent *key)
 
 } // namespace
 
-TypingFilter::TypingFilter(QLineEdit *box, qsizetype limit) : QValidator(box), m_box(box), m_limit(limit)
+TypingFilter::TypingFilter(QLineEdit *box, qsizetype limit)
+    : QValidator(box), m_box(box), m_limit(limit), m_shownText(box->text())
 {
+    // Emitted after an edit is validated, so validate() sees the text from before it.
+    connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { m_shownText = text; });
 }
 
 void TypingFilter::install(QLineEdit *box, qsizetype limit)
@@ -37,22 +40,38 @@ void TypingFilter::install(QLineEdit *box, qsizetype limit)
     box->installEventFilter(filter);
 }
 
-QValidator::State TypingFilter::validate(QString &input, int &cursor) const
+QValidator::State TypingFilter::validate(QString &input, int &) const
 {
     // setText() marks a box unmodified before it validates; every edit of the pupil's is
     // on the undo stack, and so modified, by then.
     if (!m_box->isModified())
         return Acceptable;
-    const storage::textfit::Typed fitted = storage::textfit::typed(input, cursor);
-    if (fitted.text.size() > m_limit) {
-        tellTooLong();
+    // What the edit put in place of what: the text between the parts that stayed.
+    const QString &before = m_shownText;
+    qsizetype start = 0;
+    while (start < before.size() && start < input.size() && before[start] == input[start])
+        ++start;
+    qsizetype end = 0;
+    while (end < before.size() - start && end < input.size() - start
+           && before[before.size() - 1 - end] == input[input.size() - 1 - end])
+        ++end;
+    const std::optional<Fitted> fitted = fit(before, start, before.size() - start - end,
+                                             input.mid(start, input.size() - start - end));
+    if (!fitted)
         return Invalid;
-    }
-    if (fitted.dropped)
-        tellLeftOut();
-    input = fitted.text;
-    cursor = int(fitted.cursor);
-    return Acceptable;
+    if (before.left(fitted->from) + fitted->text + before.right(end) == input)
+        return Acceptable;
+    // Refused, the edit is undone; its fitted text goes in as an edit of the box's own, which
+    // keeps the undo history as it is and takes its place there.
+    QMetaObject::invokeMethod(
+            m_box,
+            [box = m_box, from = int(fitted->from), count = int(before.size() - end - fitted->from),
+             text = fitted->text] {
+                box->setSelection(from, count);
+                box->insert(text);
+            },
+            Qt::QueuedConnection);
+    return Invalid;
 }
 
 bool TypingFilter::eventFilter(QObject *, QEvent *event)
@@ -93,22 +112,31 @@ bool TypingFilter::eventFilter(QObject *, QEvent *event)
     return false;
 }
 
-std::optional<QString> TypingFilter::fitTyped(const QString &typed) const
+std::optional<TypingFilter::Fitted> TypingFilter::fit(const QString &text, qsizetype position, qsizetype count,
+                                                      const QString &inserted) const
 {
-    const QString text = m_box->text();
-    const qsizetype start = m_box->hasSelectedText() ? m_box->selectionStart() : m_box->cursorPosition();
-    // The character before decides which quotation mark a quote becomes.
-    const QString before = start > 0 ? QString(text[start - 1]) : QString();
-    const storage::textfit::Typed fitted = storage::textfit::typed(before + typed, before.size() + typed.size());
-    if (!fitted.text.startsWith(before))
-        return typed; // it changes the character before (a mark joined to its letter): left to validate()
-    const QString inserted = fitted.text.mid(before.size());
-    if (text.size() - m_box->selectedText().size() + inserted.size() > m_limit) {
+    const qsizetype from = position > 0 ? position - 1 : 0;
+    const storage::textfit::Typed fitted = storage::textfit::typed(text.mid(from, position - from) + inserted);
+    if (text.size() - count - (position - from) + fitted.text.size() > m_limit) {
         tellTooLong();
         return std::nullopt;
     }
     if (fitted.dropped)
         tellLeftOut();
+    return Fitted{from, fitted.text};
+}
+
+std::optional<QString> TypingFilter::fitTyped(const QString &typed) const
+{
+    const QString text = m_box->text();
+    const qsizetype position = m_box->hasSelectedText() ? m_box->selectionStart() : m_box->cursorPosition();
+    const std::optional<Fitted> fitted = fit(text, position, m_box->selectedText().size(), typed);
+    if (!fitted)
+        return std::nullopt;
+    const QString before = text.mid(fitted->from, position - fitted->from);
+    if (!fitted->text.startsWith(before))
+        return typed; // it changes the character before (a mark joined to its letter): left to validate()
+    const QString inserted = fitted->text.mid(before.size());
     if (inserted.isEmpty())
         return std::nullopt;
     return inserted;

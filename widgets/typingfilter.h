@@ -15,7 +15,8 @@ class QLineEdit;
 //
 // Typed text is fitted before the box takes it, so a „ made of a typed " enters the box's
 // undo history as a typed „ would, and a refused key leaves text and history alone. Other
-// edits (a paste, a drop) are fitted after the box took them, which starts a new history.
+// edits (a paste, a drop) are refused as they come and put in again fitted, as one edit of
+// the box's own, right after: Ctrl+Z takes a paste back in one step.
 class TypingFilter : public QValidator
 {
 public:
@@ -27,8 +28,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The fitted text that goes in place of the characters from `from` on: `inserted` where
+    // it replaces `count` characters at `position`, with the character before it, which
+    // decides a quotation mark's direction and takes a diacritic typed apart.
+    struct Fitted
+    {
+        qsizetype from;
+        QString text;
+    };
+
     TypingFilter(QLineEdit *box, qsizetype limit);
-    // What the box takes in place of `typed` at its cursor or selection; none if refused.
+    // None if refused.
+    std::optional<Fitted> fit(const QString &text, qsizetype position, qsizetype count,
+                              const QString &inserted) const;
+    // What the box takes in place of `typed` at its cursor or selection; the same text where
+    // the box itself must fit it; none if refused.
     std::optional<QString> fitTyped(const QString &typed) const;
     void tellTooLong() const;
     void tellLeftOut() const;
@@ -36,4 +50,5 @@ private:
 
     QLineEdit *m_box;
     qsizetype m_limit;
+    QString m_shownText; // before the edit that is being validated
 };
