@@ -1,20 +1,23 @@
 #include "programwindows.h"
 #include "qtarguments.h"
+#include "singleinstance.h"
 #include "qttranslation.h"
 #include "windowtable.h"
 
 #include "storage/datafile.h"
 #include "widgets/dialogfont.h"
+#include "widgets/messagebox.h"
 
 #ifdef TUMBORA_PER_USER_DATA
 #include "storage/failuremessage.h"
 #include "storage/fileerror.h"
-#include "widgets/messagebox.h"
 #endif
 
 #include <QApplication>
 
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,8 +56,20 @@ int main(int argc, char *argv[])
     const std::optional<QString> folder = dataFolder();
     if (!folder)
         return EXIT_FAILURE;
+    SingleInstance instance(*folder);
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Only:
+        break;
+    case SingleInstance::Claim::OtherShown:
+        return EXIT_SUCCESS;
+    case SingleInstance::Claim::OtherNotShown:
+        messagebox::show(nullptr, u"Тумбора"_s,
+                         u"Тумбора вече е отворена с тези данни. Прозорецът ѝ е в лентата със задачите."_s);
+        return EXIT_SUCCESS;
+    }
     WindowTable windows;
     programwindows::addTo(windows, *folder);
+    QObject::connect(&instance, &SingleInstance::showRequested, &instance, [&windows] { windows.showOpen(); });
     if (!windows.open(programwindows::Calculator))
         return EXIT_FAILURE;
     return QApplication::exec();

@@ -33,10 +33,24 @@ bool WindowTable::open(int entry)
         created->setAttribute(Qt::WA_DeleteOnClose);
         slot.window = created.release();
     }
-    slot.window->show();
-    slot.window->raise();
-    slot.window->activateWindow();
+    bringToFront(slot.window);
     return true;
+}
+
+void WindowTable::showOpen()
+{
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
+        if (entry->window)
+            bringToFront(entry->window);
+    }
+}
+
+void WindowTable::bringToFront(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 QWidget *WindowTable::window(int entry) const

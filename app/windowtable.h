@@ -26,8 +26,12 @@ public:
 
     QWidget *window(int entry) const;
 
+    // Brings the open windows to the front, the first of the table on top.
+    void showOpen();
+
 private:
     bool anyOpen() const;
+    static void bringToFront(QWidget *window);
 
     struct Entry
     {

@@ -87,7 +87,7 @@ void setTextColor(QWidget *widget, const QColor &color)
 } // namespace
 
 CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
-    : QMainWindow(parent, fixedwindow::flags),
+    : GuardedWindow(parent, fixedwindow::flags),
       m_dataFolder(dataFolder)
 {
     setObjectName(u"Calc"_s);
@@ -254,25 +254,43 @@ void CalcWindow::load()
         zeroEmptyGrade(row); // an empty box set empty again raises no change, yet must show "0"
         gradeBox(row)->setCursorPosition(0);
     }
+    m_savedTexts = boxTexts();
 }
 
-// Command3 and mnuSave, "Запиши!": writes the subjects and the grades.
-void CalcWindow::saveGrades()
+QStringList CalcWindow::boxTexts() const
 {
-    QStringList subjects;
-    QStringList grades;
-    for (int row = 1; row <= RowCount; ++row) {
-        subjects << subjectBox(row)->text();
-        grades << gradeBox(row)->text();
+    QStringList texts;
+    for (const auto &boxes : {m_subjectBoxes, m_gradeBoxes}) {
+        for (const QLineEdit *box : boxes)
+            texts << box->text();
     }
+    return texts;
+}
+
+QString CalcWindow::unsavedQuestion() const
+{
+    return boxTexts() == m_savedTexts ? QString() : u"Да запиша ли промените в предметите и оценките?"_s;
+}
+
+bool CalcWindow::saveUnsaved()
+{
+    return saveGrades();
+}
+
+// Command3 and mnuSave, "Запиши!": writes the subjects and the grades, both files or neither.
+bool CalcWindow::saveGrades()
+{
+    const QStringList texts = boxTexts();
     try {
-        // Both files or neither.
         storage::writeRecordFiles(
-                {{storage::dataFilePath(m_dataFolder, SubjectsFile), SubjectsFile.handle, subjects},
-                 {storage::dataFilePath(m_dataFolder, GradesFile), GradesFile.handle, grades}});
+                {{storage::dataFilePath(m_dataFolder, SubjectsFile), SubjectsFile.handle, texts.mid(0, RowCount)},
+                 {storage::dataFilePath(m_dataFolder, GradesFile), GradesFile.handle, texts.mid(RowCount)}});
     } catch (const storage::FileError &error) {
         messagebox::show(this, Caption, storage::saveFailureMessage(error));
+        return false;
     }
+    m_savedTexts = texts;
+    return true;
 }
 
 // Command4 and mnuAbout, "За Автора".
@@ -288,17 +306,25 @@ void CalcWindow::applyGradeCount()
     m_statusPanels->panel(1)->setText(u"Брой предмети:   "_s + m_gradeCountList->currentText());
 }
 
-// txt: enables the grade boxes up to the count and zeroes the rest.
+// txt: enables the grade boxes up to the count and zeroes the rest, keeping the grades it
+// zeroes aside, so that a larger count, or a count typed digit by digit ("1", then "10"),
+// brings them back.
 void CalcWindow::limitGradeBoxes()
 {
     // Exact text comparisons, so "05", " 5" or "16" change nothing.
     for (int count = 1; count <= RowCount; ++count) {
         if (m_gradeCountBox->text() != QString::number(count))
             continue;
-        for (int row = count + 1; row <= RowCount; ++row)
+        for (int row = count + 1; row <= RowCount; ++row) {
+            if (!m_gradesSetAside[row - 1])
+                m_gradesSetAside[row - 1] = gradeBox(row)->text();
             gradeBox(row)->setText(u"0"_s);
-        for (int row = 1; row <= RowCount; ++row)
+        }
+        for (int row = 1; row <= RowCount; ++row) {
+            if (row <= count && m_gradesSetAside[row - 1])
+                gradeBox(row)->setText(*std::exchange(m_gradesSetAside[row - 1], std::nullopt));
             gradeBox(row)->setEnabled(row <= count);
+        }
     }
 }
 

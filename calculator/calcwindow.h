@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QMainWindow>
+#include "widgets/guardedwindow.h"
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -13,7 +14,7 @@ class StatusBar;
 
 // The grade-average calculator: fifteen subjects with one grade each, the number of grades
 // in use, and their mean. Subjects and grades come from two files in the data folder.
-class CalcWindow : public QMainWindow
+class CalcWindow : public GuardedWindow
 {
     Q_OBJECT
 
@@ -26,6 +27,10 @@ public:
     // after which the window must not be shown.
     void load();
 
+protected:
+    QString unsavedQuestion() const override;
+    bool saveUnsaved() override;
+
 private:
     void createRows(QWidget *client);
     void createSettingsFrame(QWidget *client);
@@ -33,7 +38,7 @@ private:
     void setKeyboardOrder();
 
     void computeMean();
-    void saveGrades();
+    bool saveGrades();
     void showAuthor();
     void applyGradeCount();
     void limitGradeBoxes();
@@ -43,10 +48,16 @@ private:
 
     QLineEdit *subjectBox(int row) const { return m_subjectBoxes[row - 1]; }
     QLineEdit *gradeBox(int row) const { return m_gradeBoxes[row - 1]; }
+    // The subjects, then the grades, as the boxes show them.
+    QStringList boxTexts() const;
 
     QString m_dataFolder;
     std::array<QLineEdit *, RowCount> m_subjectBoxes{};
     std::array<QLineEdit *, RowCount> m_gradeBoxes{};
+    QStringList m_savedTexts; // boxTexts() as the files hold them, since the load or last save
+    // The grade a row held before a smaller count set it to "0", until a larger count
+    // brings it back.
+    std::array<std::optional<QString>, RowCount> m_gradesSetAside{};
 
     StatusBar *m_statusPanels = nullptr;
     QPushButton *m_authorButton = nullptr;

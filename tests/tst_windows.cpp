@@ -3,7 +3,9 @@
 #include "app/programwindows.h"
 #include "app/qtarguments.h"
 #include "app/qttranslation.h"
+#include "app/singleinstance.h"
 #include "app/windowtable.h"
+#include "storage/recordfile.h"
 #include "tools/screenshots/screenshots.h"
 #include "widgets/dialogfont.h"
 #include "widgets/tabcontrol.h"
@@ -22,10 +24,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <memory>
 
@@ -61,16 +68,25 @@ void press(const QObject *window, const QString &name)
 }
 
 // A character at a time, as a keyboard of any layout types; "\b" is the Delete key, "\x01"
-// Home, and "\x1a" and "\x19" are Ctrl+Z and Ctrl+Y.
+// Home, "\x1a" and "\x19" are Ctrl+Z and Ctrl+Y, and what stands between two "\v" is pasted.
 void typeText(QWidget *widget, const QString &text)
 {
     static const QHash<char32_t, QKeyCombination> keys{{U'\b', Qt::Key_Delete}, {U'\x01', Qt::Key_Home},
                                                       {U'\x1a', Qt::CTRL | Qt::Key_Z}, {U'\x19', Qt::CTRL | Qt::Key_Y}};
-    for (const char32_t c : text.toUcs4()) {
-        if (const auto key = keys.find(c); key != keys.end())
-            QTest::keyClick(widget, key->key(), key->keyboardModifiers());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    const QStringList parts = text.split(u'\v');
+    for (qsizetype part = 0; part < parts.size(); ++part) {
+        if (part % 2) {
+            QGuiApplication::clipboard()->setText(parts[part]);
+            QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+            QCoreApplication::sendPostedEvents(); // a fitted paste goes in right after
+            continue;
+        }
+        for (const char32_t c : parts[part].toUcs4()) {
+            if (const auto key = keys.find(c); key != keys.end())
+                QTest::keyClick(widget, key->key(), key->keyboardModifiers());
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+        }
     }
 }
 
@@ -111,9 +127,13 @@ const QStringList dayMenus = {u"mnuPon"_s, u"mnuVto"_s, u"mnuSrq"_s, u"mnuChe"_s
 QStringList dayLessons(int day) { return numbered(dayNames[day] + u" час "_s, 8); }
 const QString CalculatorTitle = u"Калкулатор за средно аритметичен успех"_s;
 const QString Credit = u"Автори: екипът на Tumbora"_s;
+// Started by secondStart as a child: a start of the program on that folder, which ends with
+// its SingleInstance::Claim as its status.
+const QString secondStartOption = u"--second-start"_s;
 
 // The program's windows over a data folder whose files all load; the message boxes they
-// show are read as "title: text" and closed with their OK button.
+// show are read as "title: text", a question's buttons after it ("[Запиши*|…]", the default
+// marked), and closed with their OK button or the button named by `answer` ("Escape": the key).
 struct Program : QObject
 {
     Program()
@@ -137,16 +157,43 @@ struct Program : QObject
     {
         auto *box = qobject_cast<QMessageBox *>(watched);
         if (box && event->type() == QEvent::Show) {
-            const bool plain = box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok;
-            messages << (plain ? u""_s : u"not plain! "_s) + box->windowTitle() + u": "_s + box->text();
-            QMetaObject::invokeMethod(box->button(QMessageBox::Ok), &QAbstractButton::click, Qt::QueuedConnection);
+            QString shown = (box->icon() == QMessageBox::NoIcon ? u""_s : u"icon! "_s) + box->windowTitle() + u": "_s + box->text();
+            QStringList buttons;
+            for (const QAbstractButton *button : box->buttons())
+                buttons << button->text() + (button == box->defaultButton() ? u"*"_s : u""_s);
+            if (!box->button(QMessageBox::Ok))
+                shown += u" ["_s + buttons.join(u'|') + u']';
+            messages << shown;
+            QMetaObject::invokeMethod(box, [box, answer = answer] {
+                if (answer == u"Escape")
+                    QTest::keyClick(box, Qt::Key_Escape);
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button == box->button(QMessageBox::Ok) || button->text() == answer)
+                        button->click();
+                }
+            }, Qt::QueuedConnection);
         }
         return false;
+    }
+
+    // The file of a box of the window `entry`, and its field there, counted from 1.
+    static std::pair<QString, int> fileOf(int entry, const QString &box)
+    {
+        const int number = box.mid(box.startsWith(u'o') ? 1 : 4).toInt();
+        if (entry == Timetable)
+            return {dayFiles[(number - 1) / 8], (number - 1) % 8 + 1};
+        return {box.startsWith(u'o') ? u"Ocenki.dat"_s : u"Predmeti.dat"_s, number};
+    }
+    QString fileText(int entry, const QString &box) const
+    {
+        const auto [file, field] = fileOf(entry, box);
+        return storage::readRecords(folder.filePath(file), 9, field).last();
     }
 
     DataFolder folder;
     WindowTable windows;
     QStringList messages;
+    QString answer;
 };
 
 } // namespace
@@ -312,9 +359,11 @@ private Q_SLOTS:
         QFETCH(bool, calculatorOpen);
         Program program;
         QVERIFY(QFile::remove(program.folder.filePath(missing)));
+        QTimer quit; // gone with this test, where the program's own exit came first
+        connect(&quit, &QTimer::timeout, [] { QCoreApplication::exit(EXIT_SUCCESS); });
         QTimer::singleShot(0, [&] {
             QVERIFY(!program.open(entry));
-            QTimer::singleShot(0, [] { QCoreApplication::exit(EXIT_SUCCESS); });
+            quit.start(0);
         });
         QCOMPARE(QApplication::exec(), calculatorOpen ? EXIT_SUCCESS : EXIT_FAILURE);
         QCOMPARE(program.windows.window(Calculator) != nullptr, calculatorOpen);
@@ -323,25 +372,10 @@ private Q_SLOTS:
         QVERIFY(program.messages[0].contains(program.folder.filePath(missing)));
     }
 
-    // A save that fails says which file, titled as its window, and every edit stays.
-    void saveFailureIsReported()
-    {
-        Program program;
-        for (const auto &[entry, file, title] : {std::tuple{Calculator, u"Ocenki.dat"_s, CalculatorTitle},
-                                                 {Timetable, u"Ponedelnic.dat"_s, u"Седмична програма"_s}}) {
-            QWidget *window = program.open(entry);
-            box(window, u"Text1"_s)->setText(u"Промяна"_s);
-            QVERIFY(QFile::remove(program.folder.filePath(file)) && QDir().mkdir(program.folder.filePath(file))); // root cannot write it either
-            press(window, entry == Calculator ? u"Command3"_s : u"Command2"_s);
-            QCOMPARE(box(window, u"Text1"_s)->text(), u"Промяна"_s);
-            QVERIFY(program.messages.takeFirst().startsWith(title + u": Записът не бе успешен.\n\nФайл: "_s + program.folder.filePath(file)));
-        }
-    }
-
     void typedTextComesBack_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed"); // after "\v", pasted; between two "\x0e", from an input method
+        QTest::addColumn<QString>("typed"); // between two "\x0e", from an input method; see typeText
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("told"); // a tooltip says what was refused
         QTest::newRow("quotes typed") << u"Text7"_s << u"Физика 7\", \"8\""_s << u"Физика 7“, „8“"_s << false;
@@ -360,6 +394,9 @@ private Q_SLOTS:
         QTest::newRow("quote: the rest of the history stays") << u"Text7"_s << u"x\x01\"\x1a"_s << u"x"_s << false;
         QTest::newRow("emoji refused: undone") << u"Text7"_s << u"ab😀\x1a"_s << u"Предмет 7"_s << true;
         QTest::newRow("emoji refused: redone") << u"Text7"_s << u"ab\x1a😀\x19"_s << u"ab"_s << true;
+        // A pasted line break or tab is the blank the box shows; Ctrl+Z takes the paste back whole.
+        QTest::newRow("paste: lines, tab, quotes") << u"Text7"_s << u"ab \v\"x\"\r\n\ty\v"_s << u"ab „x“   y"_s << false;
+        QTest::newRow("paste: undone in one step") << u"Text7"_s << u"ab \v\"x\"\r\n\ty\v\x1a"_s << u"ab "_s << false;
     }
 
     // What a box shows after typing or pasting is what a save writes and a fresh window shows;
@@ -383,11 +420,7 @@ private Q_SLOTS:
             commit.setCommitString(typed.section(u'\x0e', 1, 1));
             QApplication::sendEvent(edit, &commit);
         }
-        typeText(edit, typed.section(u'\v', 0, 0).section(u'\x0e', -1));
-        if (typed.contains(u'\v')) {
-            QGuiApplication::clipboard()->setText(typed.section(u'\v', 1));
-            edit->paste();
-        }
+        typeText(edit, typed.section(u'\x0e', -1));
         QCOMPARE(edit->text(), shown);
         QCOMPARE(QToolTip::isVisible(), told);
         press(window, entry == Timetable ? u"Command2"_s : u"mnuSave"_s);
@@ -398,31 +431,34 @@ private Q_SLOTS:
 
     void computeMean_data()
     {
-        QTest::addColumn<QList<int>>("counts");  // chosen from the menu, in turn
-        QTest::addColumn<QStringList>("grades"); // typed first, from row 1
-        QTest::addColumn<int>("subjectRow");     // the one row with a subject; 0: all rows
-        QTest::addColumn<QString>("shown");      // in the result box, which held "earlier"
+        QTest::addColumn<QStringList>("choices"); // menu entries, or a count typed into the list
+        QTest::addColumn<QStringList>("grades");  // typed first, from row 1; the file holds 5s
+        QTest::addColumn<int>("subjectRow");      // the one row with a subject; 0: all rows
+        QTest::addColumn<QString>("shown");       // in the result box, which held "earlier"
         QTest::addColumn<QString>("message");
         const QString noSubject = u"Error: Моля въведете всички предмети!"_s;
-        QTest::newRow("two") << QList<int>{2} << QStringList{u"5"_s, u"6"_s} << 0 << u"5.5"_s << QString();
-        QTest::newRow("back to 15, the dropped grade 0") << QList<int>{14, 15} << QStringList() << 0 << u"4.66666666666667"_s << QString();
-        QTest::newRow("12, then 7") << QList<int>{12, 7} << QStringList() << 0 << u"5"_s << QString();
-        QTest::newRow("grade 3 not a number") << QList<int>{4} << QStringList{u"6"_s, u"6"_s, u"a"_s, u"x"_s} << 0 << u"earlier"_s
+        QTest::newRow("two") << QStringList{u"mnu02"_s} << QStringList{u"5"_s, u"6"_s} << 0 << u"5.5"_s << QString();
+        QTest::newRow("back to 15, the grade back") << QStringList{u"mnu14"_s, u"mnu15"_s} << QStringList() << 0 << u"5"_s << QString();
+        QTest::newRow("3 by mistake, then 4") << QStringList{u"mnu03"_s, u"mnu04"_s} << QStringList(4, u"6"_s) << 0 << u"6"_s << QString();
+        QTest::newRow("12, then 7") << QStringList{u"mnu12"_s, u"mnu07"_s} << QStringList() << 0 << u"5"_s << QString();
+        QTest::newRow("10 typed into the list: 1, then 10") << QStringList{u"10"_s} << QStringList() << 0 << u"5"_s << QString();
+        QTest::newRow("grade 3 not a number") << QStringList{u"mnu04"_s} << QStringList{u"6"_s, u"6"_s, u"a"_s, u"x"_s} << 0 << u"earlier"_s
                                               << u"Error: Оценката на ред 3 не е число!"_s;
         for (int row = 1; row <= 15; ++row) { // only some rows' subjects are looked at
             const bool looked = row != 7 && row != 10 && row != 13 && row != 15;
-            QTest::addRow("only subject %d", row) << QList<int>{15} << QStringList() << row << (looked ? u"5"_s : u"earlier"_s)
+            QTest::addRow("only subject %d", row) << QStringList{u"mnu15"_s} << QStringList() << row << (looked ? u"5"_s : u"earlier"_s)
                                                   << (looked ? QString() : noSubject);
         }
     }
 
     // A new count resets the grades that fall out of use, in ascending order and before any is
-    // disabled, each running its own change handling, then enables exactly the rows in use;
-    // only then does the status bar name the new count.
+    // disabled, each running its own change handling, then brings back, in ascending order and
+    // before it is enabled, each grade an earlier count reset, and enables exactly the rows in
+    // use; only then does the status bar name the new count.
     // "Изчисли " divides the total of all fifteen by the count, once the subjects are checked.
     void computeMean()
     {
-        QFETCH(QList<int>, counts);
+        QFETCH(QStringList, choices);
         QFETCH(QStringList, grades);
         QFETCH(int, subjectRow);
         QFETCH(QString, shown);
@@ -431,21 +467,36 @@ private Q_SLOTS:
         QWidget *window = program.open(Calculator);
         for (int row = 1; row <= grades.size(); ++row)
             gradeBox(window, row)->setText(grades[row - 1]);
-        QStringList resets, expected; // with the box's state and the count in the status bar as it is reset
+        grades += QStringList(15 - grades.size(), u"5"_s);
+        QStringList events, expected; // with the box's state and the count in the status bar as it changes
         for (int row = 1; row <= 15; ++row) {
-            connect(gradeBox(window, row), &QLineEdit::textChanged, window, [&resets, window, box = gradeBox(window, row)] {
-                resets << box->objectName() + u"="_s + box->text() + (box->isEnabled() ? u""_s : u" off"_s)
+            connect(gradeBox(window, row), &QLineEdit::textChanged, window, [&events, window, box = gradeBox(window, row)] {
+                events << box->objectName() + u"="_s + box->text() + (box->isEnabled() ? u""_s : u" off"_s)
                                 + u" at "_s + panel(window, 1)->text().section(u' ', -1);
             });
         }
+        auto *list = child<QComboBox>(window, u"Combo1"_s);
         int inUse = 15;
-        for (const int count : counts) {
-            press(window, u"mnu%1"_s.arg(count, 2, 10, QLatin1Char('0')));
-            for (int row = count + 1; row <= inUse; ++row)
-                expected << u"o%1=0 at %2"_s.arg(row).arg(inUse);
-            inUse = count;
+        for (const QString &choice : choices) {
+            QList<int> counts; // as the list goes through them: typed keys search digit by digit
+            if (choice.startsWith(u"mnu")) {
+                press(window, choice);
+                counts << choice.mid(3).toInt();
+            } else {
+                list->setFocus();
+                QTest::keyClicks(list, choice);
+                for (qsizetype digits = 1; digits <= choice.size(); ++digits)
+                    counts << choice.left(digits).toInt();
+            }
+            for (const int count : counts) {
+                for (int row = count + 1; row <= inUse; ++row)
+                    expected << u"o%1=0 at %2"_s.arg(row).arg(inUse);
+                for (int row = inUse + 1; row <= count; ++row)
+                    expected << u"o%1=%2 off at %3"_s.arg(row).arg(grades[row - 1]).arg(inUse);
+                inUse = count;
+            }
         }
-        QCOMPARE(resets, expected);
+        QCOMPARE(events, expected);
         for (int row = 1; row <= 15; ++row)
             QCOMPARE(gradeBox(window, row)->isEnabled(), row <= inUse);
         QCOMPARE(box(window, u"txt"_s)->text() + u" "_s + panel(window, 1)->text(), u"%1 Брой предмети:   %1"_s.arg(inUse));
@@ -457,6 +508,106 @@ private Q_SLOTS:
         QCOMPARE(box(window, u"Res"_s)->text(), shown);
         QCOMPARE(panel(window, 2)->text(), u"Оценка:   "_s + shown);
         QCOMPARE(program.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    void closingKeepsUnsavedEdits_data()
+    {
+        const QString none;
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QStringList>("edits"); // "box=typed", see typeText
+        QTest::addColumn<QString>("route");     // a button or menu entry, Return on Command1, the close box, a session end
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("question");  // asked, if any
+        QTest::addColumn<QString>("failing");   // a file that cannot be saved: a folder stands in its place
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        const QString calculator = CalculatorTitle + u": Да запиша ли промените в предметите и оценките? [Запиши*|Отказ|Не записвай]"_s;
+        const QString timetable = u"Седмична програма: Да запиша ли промените в програмата за %1? [Запиши*|Отказ|Не записвай]"_s;
+        QTest::newRow("no edits") << int(Calculator) << QStringList() << u"Command1"_s << QString() << QString() << none << true << false;
+        QTest::newRow("typed and undone") << int(Calculator) << QStringList{u"Text3=x\x1a"_s} << u"Return"_s << QString() << QString() << none << true << false;
+        QTest::newRow("save") << int(Calculator) << QStringList{u"Text3=x"_s, u"o4=\b3"_s} << u"Command1"_s << u"Запиши"_s << calculator << none << true << true;
+        QTest::newRow("save fails") << int(Calculator) << QStringList{u"Text3=x"_s} << u"Command1"_s << u"Запиши"_s << calculator << u"Ocenki.dat"_s << false << false;
+        QTest::newRow("do not save") << int(Calculator) << QStringList{u"o4=\b3"_s} << u"Return"_s << u"Не записвай"_s << calculator << none << true << false;
+        QTest::newRow("cancel") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Отказ"_s << calculator << none << false << false;
+        QTest::newRow("Escape") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Escape"_s << calculator << none << false << false;
+        QTest::newRow("session end") << int(Calculator) << QStringList{u"Text3=x"_s} << u"session end"_s << QString() << QString() << none << false << true;
+        QTest::newRow("timetable: two days saved") << int(Timetable) << QStringList{u"Text17=y"_s, u"Text1=x"_s} << u"mnuExit"_s << u"Запиши"_s
+                                                   << timetable.arg(u"Понеделник, Сряда"_s) << none << true << true;
+        QTest::newRow("timetable: one of two saves fails") << int(Timetable) << QStringList{u"Text1=x"_s, u"Text17=y"_s} << u"Command1"_s << u"Запиши"_s
+                                                           << timetable.arg(u"Понеделник, Сряда"_s) << u"Srqda.dat"_s << false << true;
+        QTest::newRow("timetable: cancel") << int(Timetable) << QStringList{u"Text9=x"_s} << u"Command1"_s << u"Отказ"_s
+                                           << timetable.arg(u"Вторник"_s) << none << false << false;
+        QTest::newRow("timetable: session end") << int(Timetable) << QStringList{u"Text40=x"_s} << u"session end"_s << QString() << QString() << none << false << true;
+    }
+
+    // Closing a window by any route, or the end of the desktop session, never drops an edit
+    // without asking: "Запиши" saves and closes only once the save succeeded, "Не записвай"
+    // closes, "Отказ" and Escape keep the window and every edit. Without edits (or with
+    // every edit undone) nothing is asked; a session end that allows no question saves.
+    void closingKeepsUnsavedEdits()
+    {
+        QFETCH(int, entry);
+        QFETCH(QStringList, edits);
+        QFETCH(QString, route);
+        QFETCH(QString, answer);
+        QFETCH(QString, question);
+        QFETCH(QString, failing);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        Program program;
+        program.answer = answer;
+        QWidget *window = program.open(entry);
+        QMap<QString, QString> before, shown; // in the file, and in the box when closing
+        for (const QString &edit : edits) {
+            const QString name = edit.section(u'=', 0, 0);
+            before[name] = program.fileText(entry, name);
+            typeText(box(window, name), edit.section(u'=', 1));
+            shown[name] = box(window, name)->text();
+        }
+        const QString failingPath = program.folder.filePath(failing);
+        QVERIFY(failing.isEmpty() || (QFile::remove(failingPath) && QDir().mkdir(failingPath)));
+        if (route == u"Return")
+            QTest::keyClick(child(window, u"Command1"_s), Qt::Key_Return);
+        else if (route == u"close box") // or Alt+F4: the window system asks the window to close
+            QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(window->windowHandle());
+        else if (route == u"session end") // here the session allows no question
+            QGuiApplicationPrivate::instance()->commitData();
+        else
+            press(window, route);
+        QCOMPARE(program.messages.value(0), question);
+        QCOMPARE(program.messages.size(), int(!question.isEmpty()) + int(!failing.isEmpty()));
+        // A failed save names its file, titled as its window, and every edit stays.
+        QVERIFY(failing.isEmpty() || program.messages[1].startsWith(question.section(u':', 0, 0) + u": Записът не бе успешен.\n\nФайл: "_s + failingPath));
+        QTRY_COMPARE(program.windows.window(entry) == nullptr, closed);
+        for (auto edit = shown.cbegin(); edit != shown.cend(); ++edit) {
+            if (!closed)
+                QCOMPARE(box(window, edit.key())->text(), edit.value());
+            if (Program::fileOf(entry, edit.key()).first == failing)
+                continue; // a folder
+            QCOMPARE(program.fileText(entry, edit.key()), saved ? edit.value() : before[edit.key()]);
+        }
+    }
+
+    // A second start on the folder an open program uses opens no window: the open program's
+    // windows come to the front. A start on another folder is a program of its own.
+    void secondStart()
+    {
+        Program program;
+        SingleInstance first(program.folder.path());
+        QCOMPARE(first.claim(), SingleInstance::Claim::Only);
+        connect(&first, &SingleInstance::showRequested, &first, [&program] { program.windows.showOpen(); });
+        QWidget *window = program.open(Calculator);
+        window->showMinimized();
+        const DataFolder other;
+        for (const auto &[folder, claim] : {std::pair{program.folder.path(), SingleInstance::Claim::OtherShown},
+                                            {other.path(), SingleInstance::Claim::Only}}) {
+            QProcess second;
+            QSignalSpy ended(&second, &QProcess::finished);
+            second.start(QCoreApplication::applicationFilePath(), {secondStartOption, folder});
+            QVERIFY(ended.wait(10'000)); // answered while this program's events run
+            QCOMPARE(second.exitCode(), int(claim));
+        }
+        QVERIFY(!window->isMinimized() && window->isActiveWindow());
     }
 
     // As on the desktop the windows were designed for: Return and Enter press the focused
@@ -540,6 +691,8 @@ int main(int argc, char *argv[])
     char *userArguments[] = {argv[0], reverse, title, otherTitle, nullptr};
     QtArguments qtArguments(userArguments);
     QApplication app(qtArguments.count(), qtArguments.values());
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == secondStartOption)
+        return int(SingleInstance(QString::fromLocal8Bit(argv[2])).claim());
     QApplication::setAttribute(Qt::AA_Use96Dpi); // as QTEST_MAIN
     QLocale::setDefault(QLocale::c()); // the same numbers and times on every system
     qttranslation::install();

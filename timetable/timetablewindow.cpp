@@ -19,6 +19,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -74,7 +76,7 @@ using fixedwindow::placed;
 
 TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openCalculator,
                                  QWidget *parent)
-    : QMainWindow(parent, fixedwindow::flags),
+    : GuardedWindow(parent, fixedwindow::flags),
       m_dataFolder(dataFolder),
       m_openCalculator(std::move(openCalculator))
 {
@@ -109,7 +111,7 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     m_dayTabs->setFocus();
 
     connect(m_exitButton, &QPushButton::clicked, this, &TimetableWindow::close); // as mnuExit
-    connect(m_saveButton, &QPushButton::clicked, this, &TimetableWindow::saveDay);
+    connect(m_saveButton, &QPushButton::clicked, this, &TimetableWindow::saveSelectedDay);
     connect(m_dayTabs, &TabControl::clicked, this, &TimetableWindow::showSelectedDay);
 
     desktopinput::apply(this);
@@ -176,34 +178,72 @@ QString TimetableWindow::dayFilePath(int day) const
     return storage::dataFilePath(m_dataFolder, days[day].file);
 }
 
+QStringList TimetableWindow::lessons(int day) const
+{
+    QStringList texts;
+    for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
+        texts << lessonBox(day, lesson)->text();
+    return texts;
+}
+
 void TimetableWindow::load()
 {
     selectDay(0);
     for (int day = 0; day < DayCount; ++day) {
-        const QStringList lessons = storage::readRecords(dayFilePath(day), days[day].file.handle, SlotsPerDay);
+        const QStringList texts = storage::readRecords(dayFilePath(day), days[day].file.handle, SlotsPerDay);
         for (int lesson = 1; lesson <= SlotsPerDay; ++lesson) {
-            lessonBox(day, lesson)->setText(lessons[lesson - 1]);
+            lessonBox(day, lesson)->setText(texts[lesson - 1]);
             lessonBox(day, lesson)->setCursorPosition(0); // a long lesson shows its beginning
         }
+        m_savedLessons[day] = texts;
     }
 }
 
+QList<int> TimetableWindow::unsavedDays() const
+{
+    QList<int> unsaved;
+    for (int day = 0; day < DayCount; ++day) {
+        if (lessons(day) != m_savedLessons[day])
+            unsaved << day;
+    }
+    return unsaved;
+}
+
+QString TimetableWindow::unsavedQuestion() const
+{
+    QStringList names;
+    for (const int day : unsavedDays())
+        names << days[day].name;
+    return names.isEmpty() ? QString() : u"Да запиша ли промените в програмата за %1?"_s.arg(names.join(u", "_s));
+}
+
+// Each unsaved day's file, all or nothing; the first that fails stops the rest.
+bool TimetableWindow::saveUnsaved()
+{
+    return std::ranges::all_of(unsavedDays(), [this](int day) { return saveDay(day); });
+}
+
 // Command2, "Запиши  часовете": writes the selected day's file.
-void TimetableWindow::saveDay()
+void TimetableWindow::saveSelectedDay()
 {
     // Independent tests of the selected day, each reading the tab control afresh.
     for (int day = 0; day < DayCount; ++day) {
-        if (m_dayTabs->tab() != day)
-            continue;
-        QStringList lessons;
-        for (int lesson = 1; lesson <= SlotsPerDay; ++lesson)
-            lessons << lessonBox(day, lesson)->text();
-        try {
-            storage::writeRecords(dayFilePath(day), days[day].file.handle, lessons);
-        } catch (const storage::FileError &error) {
-            messagebox::show(this, windowTitle(), storage::saveFailureMessage(error));
-        }
+        if (m_dayTabs->tab() == day)
+            saveDay(day);
     }
+}
+
+bool TimetableWindow::saveDay(int day)
+{
+    const QStringList texts = lessons(day);
+    try {
+        storage::writeRecords(dayFilePath(day), days[day].file.handle, texts);
+    } catch (const storage::FileError &error) {
+        messagebox::show(this, windowTitle(), storage::saveFailureMessage(error));
+        return false;
+    }
+    m_savedLessons[day] = texts;
+    return true;
 }
 
 // SSTab1: the clicked day goes to the status bar.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include "widgets/guardedwindow.h"
 
 #include <array>
 #include <functional>
@@ -12,7 +12,7 @@ class TabControl;
 
 // The weekly timetable: five day pages of eight lesson slots, each day kept in a file of
 // its own in the data folder.
-class TimetableWindow : public QMainWindow
+class TimetableWindow : public GuardedWindow
 {
     Q_OBJECT
 
@@ -30,11 +30,16 @@ public:
     // the window must not be shown.
     void load();
 
+protected:
+    QString unsavedQuestion() const override;
+    bool saveUnsaved() override;
+
 private:
     void createDayPages();
     void createMenu();
 
-    void saveDay();
+    void saveSelectedDay();
+    bool saveDay(int day);
     void showSelectedDay();
     void selectDay(int day);
     void openCalculator();
@@ -47,10 +52,13 @@ private:
         return m_lessonBoxes[day * SlotsPerDay + lesson - 1];
     }
     QString dayFilePath(int day) const;
+    QStringList lessons(int day) const;
+    QList<int> unsavedDays() const;
 
     QString m_dataFolder;
     OpenCalculator m_openCalculator;
     std::array<QLineEdit *, DayCount * SlotsPerDay> m_lessonBoxes{};
+    std::array<QStringList, DayCount> m_savedLessons; // as each day's file holds them
 
     StatusBar *m_statusPanels = nullptr;
     QPushButton *m_saveButton = nullptr;
