@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/debian-packages.sh cmake make g++ qt6-base-dev qt6-translations-l10n fonts-liberation2
+bash scripts/debian-packages.sh cmake make g++ qt6-base-dev qt6-base-private-dev qt6-translations-l10n fonts-liberation2
 build_dir=${SANITIZE_BUILD_DIR:-build-asan}
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$flags" \
