@@ -1,8 +1,7 @@
 #include "filetesting.h"
 
 #include "app/programwindows.h"
-#include "app/qtarguments.h"
-#include "app/qttranslation.h"
+#include "app/startup.h"
 #include "app/windowtable.h"
 #include "tools/screenshots/screenshots.h"
 #include "widgets/dialogfont.h"
@@ -292,6 +291,27 @@ private Q_SLOTS:
         }
     }
 
+    // The program's own start, its application made as the program makes it (see main): the
+    // calculator alone, until the pupil closes it, and then a success. (A start that fails,
+    // with its box and its failure status, is install-layout.sh's.)
+    void startUp()
+    {
+        Program program;
+        QStringList shown;
+        QTimer::singleShot(0, &program, [&shown] {
+            for (const QWidget *window : QApplication::topLevelWidgets()) {
+                if (window->isVisible())
+                    shown << window->windowTitle();
+            }
+            QApplication::closeAllWindows(); // the last one closed ends the event loop
+            if (shown.isEmpty())
+                QCoreApplication::exit(-1);
+        });
+        QCOMPARE(startup::run(program.folder.path()), EXIT_SUCCESS);
+        QCOMPARE(shown, QStringList{CalculatorTitle});
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(TUMBORA_APP_ID)); // the desktop entry's
+    }
+
     void loadFailureIsReported_data()
     {
         QTest::addColumn<int>("entry");
@@ -533,17 +553,14 @@ private Q_SLOTS:
     }
 };
 
-// Started as the program starts: Qt sees the program's name alone, whatever the command line.
+// Started as the program starts, with options on the command line that Qt must never see.
 int main(int argc, char *argv[])
 {
     char reverse[] = "-reverse", title[] = "-qwindowtitle", otherTitle[] = "X";
     char *userArguments[] = {argv[0], reverse, title, otherTitle, nullptr};
-    QtArguments qtArguments(userArguments);
-    QApplication app(qtArguments.count(), qtArguments.values());
+    startup::Application application(userArguments);
     QApplication::setAttribute(Qt::AA_Use96Dpi); // as QTEST_MAIN
     QLocale::setDefault(QLocale::c()); // the same numbers and times on every system
-    qttranslation::install();
-    dialogfont::apply();
     tst_Windows test;
     return QTest::qExec(&test, argc, argv);
 }
