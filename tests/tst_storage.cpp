@@ -37,15 +37,6 @@ std::optional<FileError> errorOf(Run run)
     return std::nullopt;
 }
 
-// Every entry of a folder, with a file's bytes or a link's target.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> state;
-    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-        state.insert(entry.fileName(), readBytes(entry.filePath()) + entry.symLinkTarget().toUtf8());
-    return state;
-}
-
 // The calculator's two files saved with old texts, then with new ones.
 std::array<QList<storage::RecordFile>, 2> pairSaves(const QString &folder)
 {

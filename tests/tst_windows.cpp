@@ -322,9 +322,9 @@ private Q_SLOTS:
         QTest::newRow("timetable: Thursday") << int(Timetable) << u"Chetvurtuk.dat"_s << true;
     }
 
-    // A window whose file is missing does not open, and says which file; only windows that
-    // loaded remain, and when none is left the program ends with a failure. (A save that
-    // fails changes no file and keeps the edits: see tst_storage.)
+    // A window whose file is missing does not open, says which file and writes nothing; only
+    // windows that loaded remain, and when none is left the program ends with a failure. (A
+    // save that fails changes no file and keeps the edits: see tst_storage.)
     void loadFailureIsReported()
     {
         QFETCH(int, entry);
@@ -332,11 +332,15 @@ private Q_SLOTS:
         QFETCH(bool, calculatorOpen);
         Program program;
         QVERIFY(QFile::remove(program.folder.filePath(missing)));
-        QTimer::singleShot(0, [&] {
-            QVERIFY(!program.open(entry));
-            QTimer::singleShot(0, [] { QCoreApplication::exit(EXIT_SUCCESS); });
+        const auto before = snapshot(program.folder.path());
+        QWidget *opened = nullptr;
+        QTimer::singleShot(0, &program, [&] {
+            opened = program.open(entry);
+            QTimer::singleShot(0, &program, [] { QCoreApplication::exit(EXIT_SUCCESS); });
         });
         QCOMPARE(QApplication::exec(), calculatorOpen ? EXIT_SUCCESS : EXIT_FAILURE);
+        QVERIFY(!opened);
+        QCOMPARE(snapshot(program.folder.path()), before);
         QCOMPARE(program.windows.window(Calculator) != nullptr, calculatorOpen);
         QCOMPARE(program.messages.size(), 1);
         QVERIFY(program.messages[0].startsWith(u"Грешка: "_s));
