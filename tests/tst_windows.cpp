@@ -160,6 +160,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("entry");
         QTest::addColumn<QFont>("font"); // the platform's dialog font
         QTest::addColumn<QStringList>("keyboardOrder"); // from the control that has the focus at first
+        QTest::addColumn<QStringList>("names"); // some controls' accessible names
         const QStringList calculatorOrder = numbered(u"Text"_s, 14) + numbered(u"o"_s, 14)
                 + QStringList{u"Command1"_s, u"Text15"_s, u"Combo1"_s, u"Command3"_s, u"Res"_s,
                               u"Command2"_s, u"Command4"_s, u"Text1"_s};
@@ -167,20 +168,24 @@ private Q_SLOTS:
         // Wider than Segoe UI 9 pt, the dialog font of current Windows.
         QFont wide(u"DejaVu Sans"_s);
         wide.setPointSize(9);
-        QTest::newRow("calculator, 14 grades") << int(Calculator) << dialogfont::font() << calculatorOrder;
-        QTest::newRow("timetable") << int(Timetable) << dialogfont::font() << timetableOrder;
-        QTest::newRow("calculator, wide font") << int(Calculator) << wide << calculatorOrder;
-        QTest::newRow("timetable, wide font") << int(Timetable) << wide << timetableOrder;
+        const QStringList calculatorNames{u"Text3 Предмет 3"_s, u"o3 Оценка 3"_s, u"Combo1 Брой оценки"_s, u"Res Средноаритметична оценка"_s};
+        const QStringList timetableNames{u"Text2 Понеделник, час 2"_s};
+        QTest::newRow("calculator, 14 grades") << int(Calculator) << dialogfont::font() << calculatorOrder << calculatorNames;
+        QTest::newRow("timetable") << int(Timetable) << dialogfont::font() << timetableOrder << timetableNames;
+        QTest::newRow("calculator, wide font") << int(Calculator) << wide << calculatorOrder << calculatorNames;
+        QTest::newRow("timetable, wide font") << int(Timetable) << wide << timetableOrder << timetableNames;
     }
 
-    // Whatever the dialog font, every control shows its whole caption in its design rectangle
-    // (where each stands is the pictures'); each has a name a screen reader can say, and Tab
-    // visits them in order.
+    // Whatever the dialog font and the scale, every control stays inside its window, clear of
+    // its neighbours, and shows its whole caption in its design rectangle (where each stands at
+    // 100 and 200 % is the pictures'); each has a name a screen reader can say, and Tab visits
+    // them in order.
     void controlsFitTheirWindow()
     {
         QFETCH(int, entry);
         QFETCH(QFont, font);
         QFETCH(QStringList, keyboardOrder);
+        QFETCH(QStringList, names);
         QVERIFY(font.families().contains(QFontInfo(font).family())); // installed
         QApplication::setFont(font);
         const auto designFont = qScopeGuard(dialogfont::apply);
@@ -195,6 +200,15 @@ private Q_SLOTS:
                 continue;
             if (control->focusPolicy() != Qt::NoFocus && !control->isHidden() && !qobject_cast<const QAbstractButton *>(control))
                 QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(name));
+            if (control->isVisible()) { // inside the window, clear of its neighbours but for the design's rounding
+                const QRect place(control->mapTo(window, QPoint()), control->size());
+                QVERIFY2(window->rect().contains(place), qPrintable(u"%1 at %2,%3"_s.arg(name).arg(place.x()).arg(place.y())));
+                for (const QWidget *other : control->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                    const QRect shared = other->geometry() & control->geometry();
+                    QVERIFY2(other == control || !other->isVisible() || qMin(shared.width(), shared.height()) <= 1,
+                             qPrintable(u"%1 at %2,%3 on %4"_s.arg(name).arg(place.x()).arg(place.y()).arg(other->objectName())));
+                }
+            }
             const int room = control->width();
             if (const auto *label = qobject_cast<const QLabel *>(control)) {
                 const QSize needed = label->wordWrap() ? QSize(room, label->heightForWidth(room)) : label->sizeHint();
@@ -209,6 +223,8 @@ private Q_SLOTS:
             }
         }
 
+        for (const QString &said : std::as_const(names))
+            QCOMPARE(child(window, said.section(u' ', 0, 0))->accessibleName(), said.section(u' ', 1));
         if (entry == Calculator)
             press(window, u"mnu14"_s); // a disabled grade box is skipped
         QVERIFY(QTest::qWaitForWindowActive(window));
