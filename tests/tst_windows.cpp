@@ -266,8 +266,9 @@ private Q_SLOTS:
                                  .arg(bounds.height()).arg(QDir::currentPath())));
     }
 
-    // What the files hold, as they hold it: an empty grade shows "0" and a text its beginning.
-    // The timetable opens the calculator first, with Monday in front.
+    // What the files hold, as they hold it: an empty grade shows "0" and a text its beginning;
+    // each box has the name a screen reader says. The timetable opens the calculator first,
+    // with Monday in front. The application is as the start-up made it (see main).
     void loadShowsTheFiles()
     {
         Program program;
@@ -286,8 +287,8 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(TUMBORA_APP_ID)); // the desktop entry, for Wayland
         QCOMPARE(QDir(storage::userDataFolder()).dirName(), u"Tumbora"_s); // where an install for all users keeps the files
         QCOMPARE(child<QComboBox>(calculator, u"Combo1"_s)->count(), 15);
-        grades[4] = u"0"_s;
         QCOMPARE(child(calculator, u"Combo1"_s)->accessibleName() + u'|' + child(calculator, u"Res"_s)->accessibleName(), u"Брой оценки|Средноаритметична оценка"_s);
+        grades[4] = u"0"_s;
         for (int row = 1; row <= 15; ++row) {
             QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
             QCOMPARE(subjectBox(calculator, row)->accessibleName() + u'|' + gradeBox(calculator, row)->accessibleName(), u"Предмет %1|Оценка %1"_s.arg(row));
