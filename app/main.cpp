@@ -1,23 +1,14 @@
-#include "programwindows.h"
-#include "qtarguments.h"
-#include "singleinstance.h"
-#include "qttranslation.h"
-#include "windowtable.h"
+#include "startup.h"
 
 #include "storage/datafile.h"
-#include "widgets/dialogfont.h"
-#include "widgets/messagebox.h"
 
 #ifdef TUMBORA_PER_USER_DATA
 #include "storage/failuremessage.h"
 #include "storage/fileerror.h"
+#include "widgets/messagebox.h"
 #endif
 
-#include <QApplication>
-
 #include <optional>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,35 +33,9 @@ std::optional<QString> dataFolder()
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
-    Q_UNUSED(argc);
-    QtArguments qtArguments(argv);
-    QApplication app(qtArguments.count(), qtArguments.values());
-    QApplication::setApplicationName(QStringLiteral("Tumbora"));
-    // Wayland task bars find the icon through the desktop entry of this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(TUMBORA_APP_ID));
-    qttranslation::install();
-    dialogfont::apply();
-
+    startup::Application application(argv);
     const std::optional<QString> folder = dataFolder();
-    if (!folder)
-        return EXIT_FAILURE;
-    SingleInstance instance(*folder);
-    switch (instance.claim()) {
-    case SingleInstance::Claim::Only:
-        break;
-    case SingleInstance::Claim::OtherShown:
-        return EXIT_SUCCESS;
-    case SingleInstance::Claim::OtherNotShown:
-        messagebox::show(nullptr, u"Тумбора"_s,
-                         u"Тумбора вече е отворена с тези данни. Прозорецът ѝ е в лентата със задачите."_s);
-        return EXIT_SUCCESS;
-    }
-    WindowTable windows;
-    programwindows::addTo(windows, *folder);
-    QObject::connect(&instance, &SingleInstance::showRequested, &instance, [&windows] { windows.showOpen(); });
-    if (!windows.open(programwindows::Calculator))
-        return EXIT_FAILURE;
-    return QApplication::exec();
+    return folder ? startup::run(*folder) : EXIT_FAILURE;
 }

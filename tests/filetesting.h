@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,15 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Every entry of a folder, with a file's bytes or a link's target.
+inline QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> state;
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        state.insert(entry.fileName(), readBytes(entry.filePath()) + entry.symLinkTarget().toUtf8());
+    return state;
 }
 
 // Compares `actual`, line by line, with the reviewed text tests/reviewed/<name>.txt. A

@@ -6,7 +6,6 @@
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
 #include "storage/systemerror.h"
-#include "storage/textfit.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -22,6 +21,7 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -37,15 +37,6 @@ std::optional<FileError> errorOf(Run run)
 {
     try { run(); } catch (const FileError &error) { return error; }
     return std::nullopt;
-}
-
-// Every entry of a folder, with a file's bytes or a link's target.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> state;
-    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-        state.insert(entry.fileName(), readBytes(entry.filePath()) + entry.symLinkTarget().toUtf8());
-    return state;
 }
 
 // The calculator's two files saved with old texts, then with new ones.
@@ -133,6 +124,7 @@ private Q_SLOTS:
         row("folder", {}, QStringList(1), FileError::PathFileAccess, u"folder"_s);
 #ifdef Q_OS_UNIX
         row("endless device", {}, QStringList(1), FileError::PathFileAccess, u"endless device"_s);
+        row("named pipe", {}, QStringList(1), FileError::PathFileAccess, u"named pipe"_s);
 #endif
     }
 
@@ -145,6 +137,7 @@ private Q_SLOTS:
         QFETCH(int, error);
 
         std::optional<storage::RecordReader> holder;
+        QFile pipe(m_path); // held open and two reads full: a load that opened it would read, not wait
         if (!texts.isEmpty())
             storage::writeRecords(m_path, 1, texts);
         else if (!bytes.isEmpty() || place.isEmpty())
@@ -158,34 +151,12 @@ private Q_SLOTS:
 #ifdef Q_OS_UNIX
         else if (place == u"endless device")
             QVERIFY(QFile::link(u"/dev/zero"_s, m_path));
+        else if (place == u"named pipe")
+            QVERIFY(::mkfifo(qPrintable(m_path), 0600) == 0 && pipe.open(QIODevice::ReadWrite | QIODevice::Unbuffered) && pipe.write(QByteArray("\"a\"").leftJustified(32 * 1024, '\n')) > 0);
 #endif
         const auto failure = errorOf([&] { QCOMPARE(storage::readRecords(m_path, 1, int(fields.size())), fields); });
         QCOMPARE(failure ? int(failure->number()) : 0, error);
         QCOMPARE(failure ? failure->path() : m_path, m_path);
-    }
-
-    void typedText_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("fitted");
-        QTest::addColumn<bool>("dropped");
-        QTest::newRow("quotes") << u"(\"a\") \"b\""_s << u"(„a“) „b“"_s << false;
-        QTest::newRow("accents") << u"ѝ é И\u0306x"_s << u"и e Йx"_s << false;
-        QTest::newRow("line breaks and tabs, as a box shows them") << u"a\r\nb\tc\x1f"_s << u"a  b c "_s << false;
-        QTest::newRow("emoji at the end") << u"ab😀"_s << u"ab"_s << true;
-        QTest::newRow("lone surrogates, NUL") << u"a"_s + QChar(0xDC00) + u"b"_s + QChar(0) + QChar(0xD800) << u"ab"_s << true;
-    }
-
-    // What a pupil types or pastes, as a file can hold it: quotation marks for quotes, blanks
-    // for line breaks, plain letters for accents the code page lacks, the rest left out.
-    void typedText()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, fitted);
-        QFETCH(bool, dropped);
-        const auto result = storage::textfit::typed(typed);
-        QCOMPARE(result.text, fitted);
-        QCOMPARE(result.dropped, dropped);
     }
 
     // The calculator saves its subjects and grades together: both files, or neither. Each
@@ -269,7 +240,9 @@ private Q_SLOTS:
 
     // Killed at any moment of a pair save, the program leaves the old pair or the new one, or,
     // between the two renames, the new first file and the second's new copy waiting beside it.
-    // The saving child is killed as the system kills a program: SIGKILL, or TerminateProcess.
+    // The saving child is killed as the system kills a program: SIGKILL, or TerminateProcess,
+    // after a random delay; TUMBORA_KILL_SEED=<seed> replays a run's delays. Kills that land
+    // mid-save, leaving a copy beside the files, must be among them, or the test proves nothing.
     void killedPairSave()
     {
         const QString grades = m_data->filePath(u"Ocenki.dat"_s);
@@ -279,18 +252,27 @@ private Q_SLOTS:
             storage::writeRecordFiles(saves[i]);
             bytes[i] = {readBytes(m_path), readBytes(grades)};
         }
+        const quint32 seed = qEnvironmentVariable("TUMBORA_KILL_SEED", QString::number(QRandomGenerator::system()->generate())).toUInt();
+        qInfo("TUMBORA_KILL_SEED=%u", seed);
+        QRandomGenerator delays(seed);
+        int midSave = 0;
         for (int round = 0; round < 100; ++round) {
             QProcess child;
             child.start(QCoreApplication::applicationFilePath(), {keepSavingOption, m_data->path()});
             QVERIFY(child.waitForReadyRead()); // the first save is done
-            QThread::usleep(QRandomGenerator::global()->bounded(20'000));
+            QThread::usleep(delays.bounded(20'000));
             child.kill();
             QVERIFY(child.waitForFinished());
             const QByteArrayList now{readBytes(m_path), readBytes(grades)};
             const QByteArray waiting = readBytes(grades + u".new"_s);
             QVERIFY(now == bytes[0] || now == bytes[1] || (now == QByteArrayList{bytes[1][0], bytes[0][1]} && waiting == bytes[1][1])
                     || (now == QByteArrayList{bytes[0][0], bytes[1][1]} && waiting == bytes[0][1]));
+            midSave += QDir(m_data->path()).entryList(QDir::Files).size() > 2;
+            for (const QString &copy : QDir(m_data->path()).entryList({u"*.dat.*"_s}, QDir::Files))
+                QVERIFY(QFile::remove(m_data->filePath(copy)));
         }
+        qInfo("%d of 100 kills landed mid-save", midSave); // about a fifth on Linux
+        QVERIFY(midSave > 0);
 #ifdef Q_OS_UNIX
         for (const QString &path : {m_path, grades}) // owner-only, as they stay
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
@@ -317,11 +299,10 @@ private Q_SLOTS:
         const int codes[] = {EACCES, EBUSY, ENOSPC, EDQUOT, EFBIG, EROFS, EISDIR, ENAMETOOLONG, ENOENT, ENOTDIR, EIO};
         const int unknown = EXDEV;
 #endif
+        QList<std::pair<QString, FileError>> errors; // each cause as the system's error code gives it, where it has one
         for (int cause = 1; cause <= int(std::size(codes)); ++cause)
-            QVERIFY(!codes[cause - 1] || storage::systemerror::causeOf(codes[cause - 1]) == FileError::Cause(cause));
-        QList<std::pair<QString, FileError>> errors;
-        for (int cause = 1; cause <= int(FileError::Cause::DeviceFault); ++cause)
-            errors.append({u"cause %1"_s.arg(cause), FileError(FileError::Cause(cause), m_path)});
+            errors.append({u"cause %1"_s.arg(cause), codes[cause - 1] ? storage::systemerror::fileError(m_path, codes[cause - 1], FileError::DeviceIoError, {})
+                                                                      : FileError(FileError::Cause(cause), m_path)});
         errors.append({u"no cause"_s, storage::systemerror::fileError(m_path, unknown, FileError::DeviceIoError, {})});
         const QString programFolder = QCoreApplication::applicationDirPath();
         for (const auto cause : {FileError::Cause::NoPermission, FileError::Cause::ReadOnly, FileError::Cause::NameTooLong})
@@ -331,7 +312,8 @@ private Q_SLOTS:
         errors.append({u"a file not put back"_s, notPutBack});
         for (const QByteArray &broken : {QByteArray("\"a\"\r\n\0", 6), QByteArray("\"a\0\"", 4), QByteArray(64 * 1024 + 1, 'x'), QByteArray("\"a\"")}) {
             writeBytes(m_path, broken);
-            errors.append({u"read %1 bytes"_s.arg(broken.size()), *errorOf([&] { storage::readRecords(m_path, 1, 2); })});
+            const auto error = errorOf([&] { storage::readRecords(m_path, 1, 2); });
+            errors.append({u"read %1 bytes"_s.arg(broken.size()), error.value_or(FileError(FileError::Cause::Unknown, u"none"_s))});
         }
         QString texts;
         for (const auto &[name, error] : std::as_const(errors))
@@ -340,18 +322,6 @@ private Q_SLOTS:
                                     .replace(QDir::toNativeSeparators(programFolder), u"<program folder>"_s)
                                     .replace(qt_error_string(unknown), u"<the system's own text>"_s),
                             u"failure-texts"_s);
-    }
-
-    // An install for all users keeps each user's files in the platform's per-user data folder.
-    void userDataFolder()
-    {
-        QCoreApplication::setApplicationName(u"Tumbora"_s);
-#ifdef Q_OS_WIN
-        QCOMPARE(storage::userDataFolder(), QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) + u"/Tumbora"_s);
-#else
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data->path()));
-        QCOMPARE(storage::userDataFolder(), m_data->path() + u"/Tumbora"_s);
-#endif
     }
 
     // An install for all users: the program folder holds the defaults, each user's own folder
@@ -375,7 +345,8 @@ private Q_SLOTS:
         }
         writeBytes(home.path() + u"/blocked"_s, "a file where the folder must be");
         const QString blocked = home.path() + u"/blocked/Tumbora"_s;
-        QCOMPARE(errorOf([&] { storage::fillDataFolder(blocked, m_data->path()); })->path(), QDir::toNativeSeparators(blocked));
+        const auto error = errorOf([&] { storage::fillDataFolder(blocked, m_data->path()); });
+        QCOMPARE(error ? error->path() : u"no error"_s, QDir::toNativeSeparators(blocked));
     }
 };
 
