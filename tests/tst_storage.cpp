@@ -304,9 +304,9 @@ private Q_SLOTS:
             errors.append({u"cause %1"_s.arg(cause), codes[cause - 1] ? storage::systemerror::fileError(m_path, codes[cause - 1], FileError::DeviceIoError, {})
                                                                       : FileError(FileError::Cause(cause), m_path)});
         errors.append({u"no cause"_s, storage::systemerror::fileError(m_path, unknown, FileError::DeviceIoError, {})});
-        const QString programFolder = QCoreApplication::applicationDirPath();
+        const QString programFile = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u"/Ocenki.dat"_s);
         for (const auto cause : {FileError::Cause::NoPermission, FileError::Cause::ReadOnly, FileError::Cause::NameTooLong})
-            errors.append({u"cause %1 in the program folder"_s.arg(int(cause)), FileError(cause, QDir(programFolder).filePath(u"Ocenki.dat"_s))});
+            errors.append({u"cause %1 in the program folder"_s.arg(int(cause)), FileError(cause, programFile)});
         FileError notPutBack(FileError::Cause::InUse, m_path);
         notPutBack.setChangedFile(m_data->filePath(u"Ocenki.dat"_s));
         errors.append({u"a file not put back"_s, notPutBack});
@@ -319,7 +319,8 @@ private Q_SLOTS:
         for (const auto &[name, error] : std::as_const(errors))
             texts += u"== %1\n%2\n--\n%3\n"_s.arg(name, storage::loadFailureMessage(error), storage::saveFailureMessage(error));
         compareWithReviewed(texts.replace(m_path, u"<file>"_s).replace(QDir::toNativeSeparators(m_data->path()), u"<folder>"_s)
-                                    .replace(QDir::toNativeSeparators(programFolder), u"<program folder>"_s)
+                                    .replace(programFile, u"<program file>"_s)
+                                    .replace(QDir::toNativeSeparators(QFileInfo(programFile).path()), u"<program folder>"_s)
                                     .replace(qt_error_string(unknown), u"<the system's own text>"_s),
                             u"failure-texts"_s);
     }
