@@ -307,8 +307,8 @@ private Q_SLOTS:
         const QString programFile = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u"/Ocenki.dat"_s);
         for (const auto cause : {FileError::Cause::NoPermission, FileError::Cause::ReadOnly, FileError::Cause::NameTooLong})
             errors.append({u"cause %1 in the program folder"_s.arg(int(cause)), FileError(cause, programFile)});
-        FileError notPutBack(FileError::Cause::InUse, m_path);
-        notPutBack.setChangedFile(m_data->filePath(u"Ocenki.dat"_s));
+        FileError notPutBack(FileError::Cause::InUse, m_data->filePath(u"Ocenki.dat"_s)); // the subjects' rename went through
+        notPutBack.setChangedFile(m_path);
         errors.append({u"a file not put back"_s, notPutBack});
         for (const QByteArray &broken : {QByteArray("\"a\"\r\n\0", 6), QByteArray("\"a\0\"", 4), QByteArray(64 * 1024 + 1, 'x'), QByteArray("\"a\"")}) {
             writeBytes(m_path, broken);
@@ -318,7 +318,8 @@ private Q_SLOTS:
         QString texts;
         for (const auto &[name, error] : std::as_const(errors))
             texts += u"== %1\n%2\n--\n%3\n"_s.arg(name, storage::loadFailureMessage(error), storage::saveFailureMessage(error));
-        compareWithReviewed(texts.replace(m_path, u"<file>"_s).replace(QDir::toNativeSeparators(m_data->path()), u"<folder>"_s)
+        compareWithReviewed(texts.replace(m_path, u"<file>"_s).replace(QDir::toNativeSeparators(m_data->path() + u'/'), u"<folder>/"_s)
+                                    .replace(QDir::toNativeSeparators(m_data->path()), u"<folder>"_s)
                                     .replace(programFile, u"<program file>"_s)
                                     .replace(QDir::toNativeSeparators(QFileInfo(programFile).path()), u"<program folder>"_s)
                                     .replace(qt_error_string(unknown), u"<the system's own text>"_s),
