@@ -11,6 +11,7 @@
 #include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
+#include "widgets/themecolors.h"
 #include "widgets/twips.h"
 #include "widgets/typingfilter.h"
 
@@ -76,9 +77,11 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
     return result;
 }
 
-void setTextColor(QWidget *widget, const QColor &color)
+// The design's colour, or one as near to it as a dark or high-contrast palette reads.
+void setTextColor(QWidget *widget, const QColor &design)
 {
     QPalette palette = widget->palette();
+    const QColor color = themecolors::text(palette, design, palette.color(QPalette::Base), QPalette::Text);
     palette.setColor(QPalette::Active, QPalette::Text, color);
     palette.setColor(QPalette::Inactive, QPalette::Text, color);
     widget->setPalette(palette);
@@ -162,10 +165,12 @@ void CalcWindow::createSettingsFrame(QWidget *client)
 
     m_gradeCountList = placed(new DropDownList(m_settingsFrame), u"Combo1"_s, design::gradeCountList);
     QPalette listPalette = m_gradeCountList->palette();
-    listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
-    for (auto role : {QPalette::Text, QPalette::ButtonText})
-        listPalette.setColor(role, Qt::black);
-    m_gradeCountList->setPalette(listPalette);
+    if (themecolors::scheme(listPalette) == themecolors::Scheme::Design) { // else the system's colours
+        listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
+        for (auto role : {QPalette::Text, QPalette::ButtonText})
+            listPalette.setColor(role, Qt::black);
+        m_gradeCountList->setPalette(listPalette);
+    }
     // Screen readers on Linux name a list by its label, elsewhere by its accessible name.
     countCaption->setBuddy(m_gradeCountList);
     m_gradeCountList->setAccessibleName(u"Брой оценки"_s);
