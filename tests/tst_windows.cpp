@@ -511,6 +511,15 @@ private Q_SLOTS:
         }
     }
 
+    // Whole on the screen's free area: here 800 x 600 (offscreen), where at their design places the
+    // calculator's bottom and the timetable's right edge would not be.
+    void windowsStayOnTheScreen()
+    {
+        Program program;
+        for (const int entry : {Timetable, Calculator})
+            QVERIFY(program.open(entry)->screen()->availableGeometry().contains(program.windows.window(entry)->frameGeometry()));
+    }
+
     void readableOnEveryPalette_data()
     {
         QTest::addColumn<QPalette>("palette"); // Qt's palette of the GTK theme Adwaita dark; Windows' High Contrast Black
