@@ -4,6 +4,7 @@
 #include "calcicons.h"
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
+#include "widgets/announcement.h"
 #include "widgets/authorcredit.h"
 #include "widgets/desktopinput.h"
 #include "widgets/dropdownlist.h"
@@ -125,6 +126,7 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     for (int row = 1; row <= RowCount; ++row)
         connect(gradeBox(row), &QLineEdit::textChanged, this, [this, row] { zeroEmptyGrade(row); });
     connect(m_gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::applyGradeCount);
+    connect(m_gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::tellGradeCount);
     connect(m_gradeCountBox, &QLineEdit::textChanged, this, &CalcWindow::limitGradeBoxes);
     connect(m_meanBox, &QLineEdit::textChanged, this, &CalcWindow::showMeanInStatus);
     connect(m_closeButton, &QPushButton::clicked, this, &CalcWindow::close);
@@ -174,7 +176,6 @@ void CalcWindow::createSettingsFrame(QWidget *client)
     // Screen readers on Linux name a list by its label, elsewhere by its accessible name.
     countCaption->setBuddy(m_gradeCountList);
     m_gradeCountList->setAccessibleName(u"Брой оценки"_s);
-    m_gradeCountList->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
 
     m_computeButton = placed(new QPushButton(u"Изчисли "_s, m_settingsFrame), u"Command2"_s,
                              design::computeButton);
@@ -341,14 +342,26 @@ void CalcWindow::computeMean()
     if (!count || *count == 0)
         return;
     const double mean = average::gradeTotal(grades) / *count;
-    if (std::isfinite(mean))
+    if (std::isfinite(mean)) {
         m_meanBox->setText(average::formatNumber(mean));
+        announcement::announce(this, u"Вашата средно аритметична оценка е "_s + m_meanBox->text());
+    }
 }
 
 // Res: the mean goes to the status bar.
 void CalcWindow::showMeanInStatus()
 {
     m_statusPanels->panel(2)->setText(u"Оценка:   "_s + m_meanBox->text());
+}
+
+// Screen readers read the count with the list, in its description, and say it when it changes.
+void CalcWindow::tellGradeCount()
+{
+    const QString count = m_gradeCountList->currentText();
+    const QString told = u"%1 от %2 оценки %3 в средния успех"_s.arg(count).arg(RowCount)
+                                 .arg(count == u"1" ? u"влиза"_s : u"влизат"_s);
+    m_gradeCountList->setAccessibleDescription(told);
+    announcement::announce(this, told);
 }
 
 // mnu01 .. mnu15.
