@@ -537,24 +537,22 @@ private Q_SLOTS:
     {
         QFETCH(QPalette, palette);
         QFETCH(bool, systemColors);
-        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
         QApplication::setPalette(palette);
-        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
         Program program;
         writeSampleFiles(program.folder.path());
         press(program.open(Timetable), u"mnuPet"_s); // every lesson, and a front tab in the second row
         press(program.windows.window(Calculator), u"Command2"_s);
         for (const int entry : {Calculator, Timetable}) {
-            auto *window = static_cast<QMainWindow *>(program.windows.window(entry));
+            QWidget *window = program.windows.window(entry);
             window->setFocus(); // no caret or focus frame over a text
             const QImage drawn = window->grab().toImage();
             QList<std::pair<QObject *, QRect>> texts;
             for (QWidget *control : window->findChildren<QWidget *>()) {
-                const bool frame = qobject_cast<QGroupBox *>(control); // its caption
-                if (control->isVisibleTo(window) && control->isEnabled())
-                    texts.append({control, {control->mapTo(window, QPoint()), frame ? QSize(control->width(), control->fontMetrics().height()) : control->size()}});
+                const QSize size = qobject_cast<QGroupBox *>(control) ? QSize(control->width(), control->fontMetrics().height()) : control->size(); // a frame's caption
+                if (control->isVisibleTo(window) && control->isEnabled() && blanked(control))
+                    texts.append({control, {control->mapTo(window, QPoint()), size}});
             }
-            texts.removeIf([](const auto &text) { return !blanked(text.first); });
             QImage blank = window->grab().toImage();
             if (auto *tabs = window->findChild<TabControl *>()) { // the tab's fill over its caption
                 for (int day = 0; day < tabs->count(); ++day) {
