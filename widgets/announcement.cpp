@@ -28,8 +28,7 @@ QAccessibleInterface *notificationInterface(const QString &className, QObject *o
 
 void announce(QWidget *widget, const QString &text)
 {
-    static const bool installed = (QAccessible::installFactory(notificationInterface), true);
-    Q_UNUSED(installed);
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(notificationInterface), true);
     QWidget *window = widget->window();
     if (!window->isVisible()) // a window being loaded has nothing to say yet
         return;
