@@ -538,6 +538,11 @@ private Q_SLOTS:
         QFETCH(QPalette, palette);
         QFETCH(bool, systemColors);
         const auto restore = qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
+#ifdef Q_OS_WIN // Wine's visual style draws boxes and buttons light whatever the palette; Windows' own
+        // take the system's colours in high contrast, as Qt's classic style takes the palette
+        const auto style = qScopeGuard([name = QApplication::style()->name()] { QApplication::setStyle(name); });
+        QApplication::setStyle(u"windows"_s);
+#endif
         QApplication::setPalette(palette);
         Program program;
         writeSampleFiles(program.folder.path());
