@@ -4,6 +4,7 @@
 #include "calcicons.h"
 #include "storage/failuremessage.h"
 #include "storage/recordfile.h"
+#include "widgets/announcement.h"
 #include "widgets/authorcredit.h"
 #include "widgets/desktopinput.h"
 #include "widgets/dropdownlist.h"
@@ -11,6 +12,7 @@
 #include "widgets/frame.h"
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
+#include "widgets/themecolors.h"
 #include "widgets/twips.h"
 #include "widgets/typingfilter.h"
 
@@ -76,9 +78,11 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
     return result;
 }
 
-void setTextColor(QWidget *widget, const QColor &color)
+// The design's colour, or one as near to it as a dark or high-contrast palette reads.
+void setTextColor(QWidget *widget, const QColor &design)
 {
     QPalette palette = widget->palette();
+    const QColor color = themecolors::text(palette, design, palette.color(QPalette::Base), QPalette::Text);
     palette.setColor(QPalette::Active, QPalette::Text, color);
     palette.setColor(QPalette::Inactive, QPalette::Text, color);
     widget->setPalette(palette);
@@ -122,6 +126,7 @@ CalcWindow::CalcWindow(const QString &dataFolder, QWidget *parent)
     for (int row = 1; row <= RowCount; ++row)
         connect(gradeBox(row), &QLineEdit::textChanged, this, [this, row] { zeroEmptyGrade(row); });
     connect(m_gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::applyGradeCount);
+    connect(m_gradeCountList, &QComboBox::currentIndexChanged, this, &CalcWindow::tellGradeCount);
     connect(m_gradeCountBox, &QLineEdit::textChanged, this, &CalcWindow::limitGradeBoxes);
     connect(m_meanBox, &QLineEdit::textChanged, this, &CalcWindow::showMeanInStatus);
     connect(m_closeButton, &QPushButton::clicked, this, &CalcWindow::close);
@@ -162,14 +167,15 @@ void CalcWindow::createSettingsFrame(QWidget *client)
 
     m_gradeCountList = placed(new DropDownList(m_settingsFrame), u"Combo1"_s, design::gradeCountList);
     QPalette listPalette = m_gradeCountList->palette();
-    listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
-    for (auto role : {QPalette::Text, QPalette::ButtonText})
-        listPalette.setColor(role, Qt::black);
-    m_gradeCountList->setPalette(listPalette);
+    if (themecolors::scheme(listPalette) == themecolors::Scheme::Design) { // else the system's colours
+        listPalette.setColor(QPalette::Base, design::listColor); // the field and the open list
+        for (auto role : {QPalette::Text, QPalette::ButtonText})
+            listPalette.setColor(role, Qt::black);
+        m_gradeCountList->setPalette(listPalette);
+    }
     // Screen readers on Linux name a list by its label, elsewhere by its accessible name.
     countCaption->setBuddy(m_gradeCountList);
     m_gradeCountList->setAccessibleName(u"Брой оценки"_s);
-    m_gradeCountList->setAccessibleDescription(u"Колко от оценките влизат в средния успех"_s);
 
     m_computeButton = placed(new QPushButton(u"Изчисли "_s, m_settingsFrame), u"Command2"_s,
                              design::computeButton);
@@ -362,14 +368,26 @@ void CalcWindow::computeMean()
     if (!count || *count == 0)
         return;
     const double mean = average::gradeTotal(grades) / *count;
-    if (std::isfinite(mean))
+    if (std::isfinite(mean)) {
         m_meanBox->setText(average::formatNumber(mean));
+        announcement::announce(this, u"Вашата средно аритметична оценка е "_s + m_meanBox->text());
+    }
 }
 
 // Res: the mean goes to the status bar.
 void CalcWindow::showMeanInStatus()
 {
     m_statusPanels->panel(2)->setText(u"Оценка:   "_s + m_meanBox->text());
+}
+
+// Screen readers read the count with the list, in its description, and say it when it changes.
+void CalcWindow::tellGradeCount()
+{
+    const QString count = m_gradeCountList->currentText();
+    const QString told = u"%1 от %2 оценки %3 в средния успех"_s.arg(count).arg(RowCount)
+                                 .arg(count == u"1" ? u"влиза"_s : u"влизат"_s);
+    m_gradeCountList->setAccessibleDescription(told);
+    announcement::announce(this, told);
 }
 
 // mnu01 .. mnu15.

@@ -45,6 +45,7 @@ private:
     void zeroEmptyGrade(int row);
     void showMeanInStatus();
     void chooseGradeCount(int count);
+    void tellGradeCount();
 
     QLineEdit *subjectBox(int row) const { return m_subjectBoxes[row - 1]; }
     QLineEdit *gradeBox(int row) const { return m_gradeBoxes[row - 1]; }

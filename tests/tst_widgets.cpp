@@ -1,3 +1,4 @@
+#include "widgets/fixedwindow.h"
 #include "widgets/tabcontrol.h"
 
 #include <QLineEdit>
@@ -78,6 +79,33 @@ private Q_SLOTS:
             QVERIFY(days.tabs->hasFocus());
         for (int i = 0; i < days.fields.size(); ++i)
             QCOMPARE(days.fields.at(i)->isVisible(), i == front);
+    }
+
+    void windowPlacement_data()
+    {
+        QTest::addColumn<QRect>("frame"); // at the design place
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("placed");
+        // The frames of the calculator and the timetable (4 pixels of border, 30 of title bar) on the
+        // free area above a task bar 40 pixels high of a 1366 x 768 laptop at 150 % and of an 800 x 600 screen.
+        const QRect calculator(27, 141, 491, 468), timetable(518, 141, 436, 414), laptop(0, 0, 911, 485), small(0, 0, 800, 560);
+        QTest::newRow("room enough: as designed") << calculator << QRect(0, 0, 1920, 1040) << calculator.topLeft();
+        QTest::newRow("laptop at 150 %: calculator") << calculator << laptop << QPoint(27, 17);
+        QTest::newRow("laptop at 150 %: timetable") << timetable << laptop << QPoint(475, 71);
+        QTest::newRow("800 x 600: calculator") << calculator << small << QPoint(27, 92);
+        QTest::newRow("800 x 600: timetable") << timetable << small << QPoint(364, 141);
+        QTest::newRow("task bar at the top") << calculator << QRect(0, 40, 800, 560) << QPoint(27, 132);
+        QTest::newRow("no room: the top-left corner on the screen") << calculator << QRect(0, 0, 480, 360) << QPoint(0, 0);
+    }
+
+    // A window opens at its design place where its whole frame fits the screen's free area,
+    // else at the nearest place where it fits, else with its top-left corner on the screen.
+    void windowPlacement()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, placed);
+        QCOMPARE(fixedwindow::fittedPosition(frame, available), placed);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "tools/screenshots/screenshots.h"
 #include "widgets/dialogfont.h"
 #include "widgets/tabcontrol.h"
+#include "widgets/themecolors.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -127,6 +128,18 @@ const QString CalculatorTitle = u"Калкулатор за средно ари�
 const QString Credit = u"Автори: екипът на Tumbora"_s;
 // Started by secondStart as a child: the program's own start-up on that folder.
 const QString secondStartOption = u"--second-start"_s;
+
+// Blanks the text a control shows, and says whether it showed one.
+bool blanked(QObject *control)
+{
+    const QSignalBlocker quiet(control);
+    if (auto *list = qobject_cast<QComboBox *>(control)) {
+        list->setItemText(list->currentIndex(), {});
+        return true;
+    }
+    const char *text = qobject_cast<QGroupBox *>(control) ? "title" : "text";
+    return !control->property(text).toString().isEmpty() && control->setProperty(text, QString());
+}
 
 // The program's windows over a data folder whose files all load; the message boxes they
 // show are read as "title: text", a question's buttons after it ("[Запиши*|…]", the default
@@ -672,6 +685,75 @@ private Q_SLOTS:
             QTest::keyClick(panel(window, 1), Qt::Key_CapsLock); // passed on to the window: one toggle all the same
             QCOMPARE(panel(timetable, 3)->text() + (panel(timetable, 3)->isEnabled() ? u" on"_s : u" off"_s),
                      on ? u"CAPS on"_s : u"CAPS off"_s);
+        }
+    }
+
+    // Whole on the screen's free area: here 800 x 600 (offscreen), where at their design places the
+    // calculator's bottom and the timetable's right edge would not be.
+    void windowsStayOnTheScreen()
+    {
+        Program program;
+        for (const int entry : {Timetable, Calculator})
+            QVERIFY(program.open(entry)->screen()->availableGeometry().contains(program.windows.window(entry)->frameGeometry()));
+    }
+
+    void readableOnEveryPalette_data()
+    {
+        QTest::addColumn<QPalette>("palette"); // Qt's palette of the GTK theme Adwaita dark; Windows' High Contrast Black
+        QTest::addColumn<bool>("systemColors"); // every text in the system's colour: white, grey where anti-aliased
+        QTest::newRow("dark") << QPalette(QColor(0xf0f0f0), QColor(0x323232), QColor(0x4b4b4b), QColor(0x212121), QColor(0x262626),
+                                          QColor(0xf0f0f0), QColor(0x4b4b4b), QColor(0x242424), QColor(0x323232)) << false;
+        QTest::newRow("high contrast") << QPalette(Qt::white, Qt::black, Qt::white, Qt::darkGray, Qt::gray, Qt::white, Qt::white, Qt::black, Qt::black) << true;
+    }
+
+    // With a dark or high-contrast palette set before the windows are made, every text of either
+    // window but a disabled control's reads at 4.5:1 against what is drawn behind it (WCAG 2.1
+    // AA): each text's most contrasting pixel against the same pixel with the text blanked. In
+    // high contrast no design colour is left: the pupil's colours are used.
+    void readableOnEveryPalette()
+    {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, systemColors);
+        const auto restore = qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
+#ifdef Q_OS_WIN // Wine's visual style draws boxes and buttons light whatever the palette; Windows' own
+        // take the system's colours in high contrast, as Qt's classic style takes the palette
+        const auto style = qScopeGuard([name = QApplication::style()->name()] { QApplication::setStyle(name); });
+        QApplication::setStyle(u"windows"_s);
+#endif
+        QApplication::setPalette(palette);
+        Program program;
+        writeSampleFiles(program.folder.path());
+        press(program.open(Timetable), u"mnuPet"_s); // every lesson, and a front tab in the second row
+        press(program.windows.window(Calculator), u"Command2"_s);
+        for (const int entry : {Calculator, Timetable}) {
+            QWidget *window = program.windows.window(entry);
+            window->setFocus(); // no caret or focus frame over a text
+            const QImage drawn = window->grab().toImage();
+            QList<std::pair<QObject *, QRect>> texts;
+            for (QWidget *control : window->findChildren<QWidget *>()) {
+                const QSize size = qobject_cast<QGroupBox *>(control) ? QSize(control->width(), control->fontMetrics().height()) : control->size(); // a frame's caption
+                if (control->isVisibleTo(window) && control->isEnabled() && blanked(control))
+                    texts.append({control, {control->mapTo(window, QPoint()), size}});
+            }
+            QImage blank = window->grab().toImage();
+            if (auto *tabs = window->findChild<TabControl *>()) { // the tab's fill over its caption
+                for (int day = 0; day < tabs->count(); ++day) {
+                    texts.append({tabs, tabs->tabRect(day).translated(tabs->mapTo(window, QPoint())).adjusted(3, 3, -3, -3)});
+                    QPainter(&blank).fillRect(texts.last().second, drawn.pixelColor(texts.last().second.topLeft()));
+                }
+            }
+            for (const auto &[control, rect] : std::as_const(texts)) {
+                double contrast = 1;
+                QColor strongest;
+                for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                    for (int x = rect.left(); x <= rect.right(); ++x) {
+                        if (themecolors::contrast(drawn.pixelColor(x, y), blank.pixelColor(x, y)) > contrast)
+                            contrast = themecolors::contrast(strongest = drawn.pixelColor(x, y), blank.pixelColor(x, y));
+                    }
+                }
+                QVERIFY2(contrast >= 4.5 && (!systemColors || strongest.hsvSaturation() == 0), qPrintable(u"%1 %2 at %3,%4: %5:1"_s.arg(window->objectName(), control->objectName())
+                                                             .arg(rect.x()).arg(rect.y()).arg(contrast, 0, 'f', 2)));
+            }
         }
     }
 

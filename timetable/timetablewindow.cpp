@@ -10,6 +10,7 @@
 #include "widgets/messagebox.h"
 #include "widgets/statusbar.h"
 #include "widgets/tabcontrol.h"
+#include "widgets/themecolors.h"
 #include "widgets/twips.h"
 #include "widgets/typingfilter.h"
 
@@ -87,7 +88,7 @@ TimetableWindow::TimetableWindow(const QString &dataFolder, OpenCalculator openC
     QWidget *client = fixedwindow::createClientArea(this, design::client);
     client->setAutoFillBackground(true);
     QPalette background = client->palette();
-    background.setColor(QPalette::Window, design::windowColor);
+    background.setColor(QPalette::Window, themecolors::background(background, design::windowColor, QPalette::Window));
     client->setPalette(background);
 
     m_statusPanels = new StatusBar({{StatusBar::Style::Text, StatusBar::AutoSize::Spring, 3480, 1440},
@@ -123,8 +124,10 @@ void TimetableWindow::createDayPages()
 {
     m_dayTabs->setTabsPerRow(design::tabsPerRow);
     m_dayTabs->setTabHeight(design::tabHeight);
-    m_dayTabs->setCaptionColor(design::captionColor);
-    m_dayTabs->setPageColor(design::pageColor);
+    const QPalette palette = m_dayTabs->palette();
+    const QColor page = themecolors::background(palette, design::pageColor, QPalette::Window);
+    m_dayTabs->setPageColor(page);
+    m_dayTabs->setCaptionColor(themecolors::text(palette, design::captionColor, page, QPalette::WindowText));
 
     for (int day = 0; day < DayCount; ++day) {
         QWidget *page = m_dayTabs->addPage(days[day].name);

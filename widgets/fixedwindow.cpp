@@ -1,15 +1,30 @@
 #include "fixedwindow.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace fixedwindow {
 
 namespace {
 
 constexpr qreal smallestPointSize = 6;
+
+// The frame the platform draws around the window: as it tells once the window's native window
+// exists (Windows, from the window's style), or, where it tells only after the window is shown
+// (X11), as Qt's dialogs estimate it when they centre themselves: 10 pixels wider, 40 higher.
+QMargins frameMargins(QMainWindow *window)
+{
+    window->winId();
+    const QMargins known = window->windowHandle()->frameMargins();
+    return known.isNull() ? QMargins(5, 35, 5, 5) : known;
+}
 
 bool fits(const QLabel *label)
 {
@@ -35,7 +50,23 @@ void placeClientArea(QMainWindow *window, const QPoint &position)
     // Sizes the window and places its menu bar, so the client area's offset is known.
     window->layout()->activate();
     const QPoint offset = window->centralWidget()->geometry().topLeft();
-    window->setGeometry({position - offset, window->size()});
+    QRect geometry{position - offset, window->size()};
+    const QMargins frame = frameMargins(window);
+    const QScreen *screen = QGuiApplication::screenAt(position);
+    if (!screen)
+        screen = window->screen();
+    geometry.moveTopLeft(fittedPosition(geometry.marginsAdded(frame), screen->availableGeometry())
+                         + QPoint(frame.left(), frame.top()));
+    window->setGeometry(geometry);
+}
+
+QPoint fittedPosition(const QRect &frame, const QRect &available)
+{
+    const auto fitted = [](int start, int length, int freeStart, int freeLength) {
+        return std::max(freeStart, std::min(start, freeStart + freeLength - length));
+    };
+    return {fitted(frame.x(), frame.width(), available.x(), available.width()),
+            fitted(frame.y(), frame.height(), available.y(), available.height())};
 }
 
 void fitCaptions(QWidget *client)

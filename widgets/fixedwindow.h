@@ -20,10 +20,17 @@ inline constexpr Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDial
 // fixes the window's size to fit it, and returns the client area.
 QWidget *createClientArea(QMainWindow *window, const QSize &size);
 
-// Puts a window's client area at `position` on the screen. It places the client area itself:
-// QWidget::move() places the outer frame wherever the platform knows the frame before the
-// window is shown, which would move the client area by the frame's border and title bar.
+// Puts a window's client area at `position` on the screen, or, where the window's frame would not
+// lie wholly on the screen's free area there, as near to it as the frame does (see fittedPosition).
+// It places the client area itself: QWidget::move() places the outer frame wherever the platform
+// knows the frame before the window is shown, which would move the client area by the frame's
+// border and title bar.
 void placeClientArea(QMainWindow *window, const QPoint &position);
+
+// Where a window's frame goes, its top-left corner: where `frame` is when it lies wholly inside
+// `available`, else the nearest place where it does; along a side longer than `available`, at
+// the start of `available`, so that its top-left corner stays on the screen.
+QPoint fittedPosition(const QRect &frame, const QRect &available);
 
 // Shrinks, in half-point steps, the font of each label of `client` whose caption does not fit
 // its rectangle. The designs were drawn for the classic 8-point dialog font; the platform may

@@ -1,5 +1,7 @@
 #include "typingfilter.h"
 
+#include "announcement.h"
+
 #include "storage/textfit.h"
 
 #include <QCoreApplication>
@@ -156,4 +158,5 @@ void TypingFilter::tellLeftOut() const
 void TypingFilter::tell(const QString &what) const
 {
     QToolTip::showText(m_box->mapToGlobal(QPoint(0, m_box->height())), what, m_box);
+    announcement::announce(m_box, what); // screen readers do not read tooltips
 }

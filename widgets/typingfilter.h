@@ -11,7 +11,8 @@ class QLineEdit;
 // Fits what a pupil types or pastes into a box to what a data file holds, at once, so the
 // box shows what a save writes (see storage::textfit::typed). A character left out, or an
 // edit that would make the text longer than the box holds, is refused, with a tooltip
-// below the box that says so. Texts the program sets (a load) are shown as they are.
+// below the box that says so, which screen readers say too. Texts the program sets (a load)
+// are shown as they are.
 //
 // Typed text is fitted before the box takes it, so a „ made of a typed " enters the box's
 // undo history as a typed „ would, and a refused key leaves text and history alone. Other
