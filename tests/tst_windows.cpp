@@ -463,7 +463,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");       // in the result box, which held "earlier"
         QTest::addColumn<QString>("message");
         const QString noSubject = u"Error: Моля въведете всички предмети!"_s;
-        QTest::newRow("two") << QStringList{u"mnu02"_s} << QStringList{u"5"_s, u"6"_s} << 0 << u"5.5"_s << QString();
+        QTest::newRow("two, in Bulgarian") << QStringList{u"mnu02"_s} << QStringList{u"5"_s, u"6"_s} << 0 << u"5,5"_s << QString();
         QTest::newRow("back to 15, the grade back") << QStringList{u"mnu14"_s, u"mnu15"_s} << QStringList() << 0 << u"5"_s << QString();
         QTest::newRow("3 by mistake, then 4") << QStringList{u"mnu03"_s, u"mnu04"_s} << QStringList(4, u"6"_s) << 0 << u"6"_s << QString();
         QTest::newRow("12, then 7") << QStringList{u"mnu12"_s, u"mnu07"_s} << QStringList() << 0 << u"5"_s << QString();
@@ -530,6 +530,9 @@ private Q_SLOTS:
         for (int row = 1; row <= 15 && subjectRow; ++row)
             subjectBox(window, row)->setText(row == subjectRow ? u"Химия"_s : QString());
         box(window, u"Res"_s)->setText(u"earlier"_s);
+        // A decimal comma is the system's language's (the tests' is C otherwise).
+        QLocale::setDefault(shown.contains(u',') ? QLocale(QLocale::Bulgarian) : QLocale::c());
+        const auto backToC = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
         press(window, u"Command2"_s);
         QCOMPARE(box(window, u"Res"_s)->text(), shown);
         QCOMPARE(panel(window, 2)->text(), u"Оценка:   "_s + shown);
