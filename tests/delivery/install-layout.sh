@@ -23,13 +23,16 @@ need "$executable"
 for file in "${data[@]}" translations/qtbase_bg.qm icons/tumbora.svg; do need "$file"; done
 for size in "$@"; do need "icons/tumbora-$size.png"; done
 # A Windows folder carries the libraries, plugins and translation of Qt and the compiler's
-# runtime, for a machine that has none of them.
+# runtime, for a machine that has none of them; a Linux folder the program that its
+# launcher starts.
 if [[ $executable == *.exe ]]; then
     for file in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
                 styles/qwindowsvistastyle.dll translations/qtbase_bg.qm \
                 libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
         need "$file"
     done
+else
+    need tumbora-bin
 fi
 
 # The installed program starts from its folder, finds its files and keeps running (a Windows
