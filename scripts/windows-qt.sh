@@ -18,11 +18,12 @@ toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 # Direct2D platform plugin (direct2d1_1; direct2d itself stays, the fonts use it).
 # Debian's source leaves out the wintab headers, so tablet events go; opengl stays on because
 # the 6.4 Windows platform plugin does not compile without it. Network stays for its local
-# sockets (a second start finds the open window through one), without SSL.
+# sockets (a second start finds the open window through one), without SSL; 6.4 would still
+# build its Schannel plugin, which does not compile without SSL, unless told not to.
 qt_options=(
     -DCMAKE_BUILD_TYPE=Release
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
-    -DFEATURE_sql=OFF -DFEATURE_ssl=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+    -DFEATURE_sql=OFF -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_graphicsview=OFF
     -DFEATURE_direct2d1_1=OFF
