@@ -2,7 +2,7 @@
 # Packs the installer for schools from a Windows build configured with
 # -DTUMBORA_SYSTEM_INSTALL=ON: installs it into a staging folder and makes an MSI of it with
 # msitools' wixl (packaging/tumbora.wxs), writes each program file's version into the MSI's
-# File table (wixl leaves it empty).
+# File table (wixl leaves it empty) and, given a certificate, signs it (scripts/windows-sign.sh).
 # The version is the build's, which is the project's (CMakeLists.txt), unless given. Prints
 # the ProductCode, derived from the version: every build of one version has the same.
 # Usage: windows-msi.sh <build folder> <output .msi> [version]
@@ -49,5 +49,8 @@ version_and_language() {
         -q "DELETE FROM MsiFileHash WHERE File_ = '$id'"
 done
 
+if [ -n "${TUMBORA_SIGN_PKCS12:-}" ]; then
+    bash scripts/windows-sign.sh "$output"
+fi
 echo "Windows installer: $output"
 echo "ProductCode: $product_code"
