@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder, as the package does, and checks the program
-# folder: executable, default data files, Qt's Bulgarian translation and icons; that the
-# program starts there and reports a missing file; and that a second install keeps saved data.
-# Skips (77) the start, saying so, where Xvfb or xdotool is missing.
+# folder: executable, default data files, Qt's Bulgarian translation, icons and the licences
+# of what ships of others; that the program starts there and reports a missing file; and that
+# a second install keeps saved data. Skips (77) the start, saying so, where Xvfb or xdotool is
+# missing.
 # Usage: install-layout.sh <build folder> <executable name> <icon size>...
 set -euo pipefail
 build=$1 executable=$2
@@ -21,16 +22,24 @@ need() {
 data=(Predmeti.dat Ocenki.dat Ponedelnic.dat Vtornic.dat Srqda.dat Chetvurtuk.dat Petuk.dat)
 need "$executable"
 [ -x "$prefix/$executable" ] || { echo "$executable is not executable"; status=1; }
-for file in "${data[@]}" translations/qtbase_bg.qm icons/tumbora.svg; do need "$file"; done
+for file in "${data[@]}" translations/qtbase_bg.qm icons/tumbora.svg \
+            licences/README.txt licences/GPL-3.0.txt licences/Qt-GPL-exception-1.0.txt; do
+    need "$file"
+done
 for size in "$@"; do need "icons/tumbora-$size.png"; done
 # A Windows folder carries the libraries, plugins and translation of Qt and the compiler's
-# runtime, for a machine that has none of them.
+# runtime, for a machine that has none of them, with their licences; a Linux folder the
+# program that its launcher starts.
 if [[ $executable == *.exe ]]; then
-    for file in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+    for file in Qt6Core.dll Qt6Gui.dll Qt6Network.dll Qt6Widgets.dll platforms/qwindows.dll \
                 styles/qwindowsvistastyle.dll translations/qtbase_bg.qm \
-                libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
+                libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll \
+                licences/LGPL-3.0.txt licences/GPL-2.0.txt licences/Qt-third-party.txt \
+                licences/GCC-exception-3.1.txt licences/MinGW-w64.txt; do
         need "$file"
     done
+else
+    need tumbora-bin
 fi
 
 # The installed program starts from its folder, finds its files and shows the calculator; with
