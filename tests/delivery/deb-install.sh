@@ -94,6 +94,7 @@ done
 echo "== first start and a save, as $user"
 session save || fail "the first start and save"
 snapshot > "$work/user-data"
+session blocked || fail "a start where the user's folder cannot be made"
 
 dpkg -L tumbora | grep -v '^/\.$' > "$work/package-files"
 
