@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What Orca, the screen reader of GNOME, says while a pupil does the calculator's whole task by
-# keyboard: a refused character and a refused second character of a grade, the grade count when
-# the list gets the focus and whenever it changes, and the mean after "Изчисли ". Headless: Xvfb,
+# keyboard: a subject, a grade and the result read whole when their boxes get the focus, a
+# refused character and a refused second character of a grade, the grade count when the list
+# gets the focus and whenever it changes, and the mean after "Изчисли ". Headless: Xvfb,
 # a session D-Bus, the AT-SPI bus, Orca with its debug log, which holds each utterance as
 # "SPEECH OUTPUT: '...'", and xdotool for the keys. Prints what Orca said at each step; fails,
 # with its last words, when an expected phrase does not come within 30 s.
@@ -79,11 +80,13 @@ said "Screen reader on"
 pids+=($!)
 said "Калкулатор за средно аритметичен успех"
 said "Предмет 1"
+said "Математика" # whole, with its last letter
 
 typing 😀
 said "Знак, който не може да бъде записан във файла, е пропуснат."
 press $(printf 'Tab %.0s' {1..14})
 said "Оценка 1"
+said "6 selected" # the box's text as Tab selects it (the selection alone is said apart: "6", "selected")
 typing 34 # the grade 3 in place of 6, then a second character
 said "Тук се пише само един знак."
 press $(printf 'Tab %.0s' {1..17})
@@ -97,4 +100,6 @@ press Tab Tab Tab
 said "Изчисли"
 press space
 said "Вашата средно аритметична оценка е 4.93333333333333"
+press shift+Tab
+said "4.93333333333333 selected" # the result box, whole
 echo "Orca said all of it."
