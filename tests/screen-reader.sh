@@ -13,7 +13,7 @@ set -euo pipefail
 
 if [ "${1:-}" != --session ]; then
     program=$(realpath "$1")
-    for tool in orca xvfb-run xdotool dbus-run-session script iconv; do
+    for tool in orca xvfb-run xdotool dbus-run-session script iconv flock; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
     done
     [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "skipped: at-spi2-core is missing"; exit 77; }
@@ -27,7 +27,10 @@ if [ "${1:-}" != --session ]; then
         Музика "Изобразително изкуство" "Физическо възпитание" Философия Технологии "Английски език" \
         >"$work/Predmeti.dat"
     record 6 5 6 5 4 5 6 5 5 6 6 6 6 6 0 >"$work/Ocenki.dat"
-    xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- bash "$0" --session "$work" "$(basename "$program")"
+    # Orca --replace ends every other Orca of the user, and Orca will not start beside another:
+    # runs of this script (from other build folders or checkouts) take turns.
+    flock -o "${TMPDIR:-/tmp}/tumbora-screen-reader.lock" \
+        xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- bash "$0" --session "$work" "$(basename "$program")"
     exit
 fi
 
