@@ -5,6 +5,7 @@
 #include "singleinstance.h"
 #include "windowtable.h"
 
+#include "widgets/accessibletextbox.h"
 #include "widgets/dialogfont.h"
 #include "widgets/messagebox.h"
 
@@ -20,6 +21,7 @@ Application::Application(char *arguments[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TUMBORA_APP_ID));
     qttranslation::install();
     dialogfont::apply();
+    accessibletextbox::install();
 }
 
 int run(const QString &dataFolder)

@@ -10,8 +10,8 @@ namespace startup {
 // The program's QApplication. Qt is given the program's name alone: the program takes
 // nothing from the command line, so no option of the user (-reverse, -style,
 // -qwindowtitle, ...) may change what the windows show; the platform plugin is still chosen
-// by the environment (QT_QPA_PLATFORM). Qt's own texts are Bulgarian, and the dialog font is
-// the design's.
+// by the environment (QT_QPA_PLATFORM). Qt's own texts are Bulgarian, the dialog font is
+// the design's, and screen readers read text boxes whole.
 class Application
 {
 public:
