@@ -20,14 +20,16 @@ if [ "${1:-}" != --session ]; then
     [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "skipped: at-spi2-core is missing"; exit 77; }
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    # The program in a folder of its own with its data files: fifteen subjects, fourteen grades.
+    # The program in a folder of its own with its data files, fifteen subjects and fourteen
+    # grades, both beside it and in the user's folder, where a build for all users keeps them.
     cp "$program" "$work/"
     cp -r "$(dirname "$program")/translations" "$work/" 2>/dev/null || true
+    mkdir -p "$work/home/.local/share/Tumbora"
     record() { for text; do printf '"%s"\r\n' "$text"; done | iconv -f UTF-8 -t CP1251; }
     record Математика Литература "Български език" Физика История География Биология Химия Информатика \
         Музика "Изобразително изкуство" "Физическо възпитание" Философия Технологии "Английски език" \
-        >"$work/Predmeti.dat"
-    record 6 5 6 5 4 5 6 5 5 6 6 6 6 6 0 >"$work/Ocenki.dat"
+        | tee "$work/home/.local/share/Tumbora/Predmeti.dat" >"$work/Predmeti.dat"
+    record 6 5 6 5 4 5 6 5 5 6 6 6 6 6 0 | tee "$work/home/.local/share/Tumbora/Ocenki.dat" >"$work/Ocenki.dat"
     # Orca --replace ends every other Orca of the user, and Orca will not start beside another:
     # runs of this script (from other build folders or checkouts) take turns.
     flock -o "${TMPDIR:-/tmp}/tumbora-screen-reader.lock" xvfb-run -a -s "-screen 0 1280x800x24" \
@@ -38,7 +40,6 @@ fi
 work=$2
 log=$work/orca.log
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-mkdir "$HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
