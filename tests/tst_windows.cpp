@@ -345,7 +345,6 @@ private Q_SLOTS:
         QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(TUMBORA_APP_ID)); // the desktop entry, for Wayland
         QCOMPARE(QDir(storage::userDataFolder()).dirName(), u"Tumbora"_s); // where an install for all users keeps the files
-        QCOMPARE(child<QComboBox>(calculator, u"Combo1"_s)->count(), 15);
         QCOMPARE(child(calculator, u"Combo1"_s)->accessibleName() + u'|' + child(calculator, u"Res"_s)->accessibleName(), u"Брой оценки|Средноаритметична оценка"_s);
         grades[4] = u"0"_s;
         for (int row = 1; row <= 15; ++row) {
@@ -466,7 +465,6 @@ private Q_SLOTS:
         QTest::newRow("two, in Bulgarian") << QStringList{u"mnu02"_s} << QStringList{u"5"_s, u"6"_s} << 0 << u"5,5"_s << QString();
         QTest::newRow("back to 15, the grade back") << QStringList{u"mnu14"_s, u"mnu15"_s} << QStringList() << 0 << u"5"_s << QString();
         QTest::newRow("3 by mistake, then 4") << QStringList{u"mnu03"_s, u"mnu04"_s} << QStringList(4, u"6"_s) << 0 << u"6"_s << QString();
-        QTest::newRow("12, then 7") << QStringList{u"mnu12"_s, u"mnu07"_s} << QStringList() << 0 << u"5"_s << QString();
         QTest::newRow("10 typed into the list: 1, then 10") << QStringList{u"10"_s} << QStringList() << 0 << u"5"_s << QString();
         QTest::newRow("grade 3 not a number") << QStringList{u"mnu04"_s} << QStringList{u"6"_s, u"6"_s, u"a"_s, u"x"_s} << 0 << u"earlier"_s
                                               << u"Error: Оценката на ред 3 не е число!"_s;
@@ -541,7 +539,6 @@ private Q_SLOTS:
 
     void closingKeepsUnsavedEdits_data()
     {
-        const QString none;
         QTest::addColumn<int>("entry");
         QTest::addColumn<QStringList>("edits"); // "box=typed", see typeText
         QTest::addColumn<QString>("route");     // a button or menu entry, Return on Command1, the close box, a session end
@@ -552,28 +549,25 @@ private Q_SLOTS:
         QTest::addColumn<bool>("saved");
         const QString calculator = CalculatorTitle + u": Да запиша ли промените в предметите и оценките? [Запиши*|Отказ|Не записвай]"_s;
         const QString timetable = u"Седмична програма: Да запиша ли промените в програмата за %1? [Запиши*|Отказ|Не записвай]"_s;
-        QTest::newRow("no edits") << int(Calculator) << QStringList() << u"Command1"_s << QString() << QString() << none << true << false;
-        QTest::newRow("typed and undone") << int(Calculator) << QStringList{u"Text3=x\x1a"_s} << u"Return"_s << QString() << QString() << none << true << false;
-        QTest::newRow("save") << int(Calculator) << QStringList{u"Text3=x"_s, u"o4=\b3"_s} << u"Command1"_s << u"Запиши"_s << calculator << none << true << true;
+        QTest::newRow("no edits") << int(Calculator) << QStringList() << u"Command1"_s << QString() << QString() << QString() << true << false;
+        QTest::newRow("typed and undone") << int(Calculator) << QStringList{u"Text3=x\x1a"_s} << u"Return"_s << QString() << QString() << QString() << true << false;
+        QTest::newRow("save") << int(Calculator) << QStringList{u"Text3=x"_s, u"o4=\b3"_s} << u"Command1"_s << u"Запиши"_s << calculator << QString() << true << true;
         QTest::newRow("save fails") << int(Calculator) << QStringList{u"Text3=x"_s} << u"Command1"_s << u"Запиши"_s << calculator << u"Ocenki.dat"_s << false << false;
-        QTest::newRow("do not save") << int(Calculator) << QStringList{u"o4=\b3"_s} << u"Return"_s << u"Не записвай"_s << calculator << none << true << false;
-        QTest::newRow("cancel") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Отказ"_s << calculator << none << false << false;
-        QTest::newRow("Escape") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Escape"_s << calculator << none << false << false;
-#ifdef Q_OS_WIN // Windows lets a program ask at a session's end; Qt's offscreen platform does not
-        const QString sessionAnswer = u"Запиши"_s;
-#else
-        const QString sessionAnswer;
-#endif
+        QTest::newRow("do not save") << int(Calculator) << QStringList{u"o4=\b3"_s} << u"Return"_s << u"Не записвай"_s << calculator << QString() << true << false;
+        QTest::newRow("cancel") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Отказ"_s << calculator << QString() << false << false;
+        QTest::newRow("Escape") << int(Calculator) << QStringList{u"Text15=x"_s} << u"close box"_s << u"Escape"_s << calculator << QString() << false << false;
+        // Windows lets a program ask at a session's end; Qt's offscreen platform does not.
+        const QString sessionAnswer = QSysInfo::productType() == u"windows" ? u"Запиши"_s : QString();
         const auto asked = [&sessionAnswer](const QString &question) { return sessionAnswer.isEmpty() ? QString() : question; };
-        QTest::newRow("session end") << int(Calculator) << QStringList{u"Text3=x"_s} << u"session end"_s << sessionAnswer << asked(calculator) << none << false << true;
+        QTest::newRow("session end") << int(Calculator) << QStringList{u"Text3=x"_s} << u"session end"_s << sessionAnswer << asked(calculator) << QString() << false << true;
         QTest::newRow("timetable: two days saved") << int(Timetable) << QStringList{u"Text17=y"_s, u"Text1=x"_s} << u"mnuExit"_s << u"Запиши"_s
-                                                   << timetable.arg(u"Понеделник, Сряда"_s) << none << true << true;
+                                                   << timetable.arg(u"Понеделник, Сряда"_s) << QString() << true << true;
         QTest::newRow("timetable: one of two saves fails") << int(Timetable) << QStringList{u"Text1=x"_s, u"Text17=y"_s} << u"Command1"_s << u"Запиши"_s
                                                            << timetable.arg(u"Понеделник, Сряда"_s) << u"Srqda.dat"_s << false << true;
         QTest::newRow("timetable: cancel") << int(Timetable) << QStringList{u"Text9=x"_s} << u"Command1"_s << u"Отказ"_s
-                                           << timetable.arg(u"Вторник"_s) << none << false << false;
+                                           << timetable.arg(u"Вторник"_s) << QString() << false << false;
         QTest::newRow("timetable: session end") << int(Timetable) << QStringList{u"Text40=x"_s} << u"session end"_s << sessionAnswer
-                                                << asked(timetable.arg(u"Петък"_s)) << none << false << true;
+                                                << asked(timetable.arg(u"Петък"_s)) << QString() << false << true;
     }
 
     // Closing a window by any route, or the end of the desktop session, never drops an edit
