@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh
 build_dir=${BUILD_DIR:-build}
 cd "$build_dir/tests"
-rm -f ./*.actual.* ./*.difference.png
+rm -f ./*.actual.*
 
 # Runs a test program as ctest does, at the scale in $scale whatever the shell's. QTest
 # reports each failure from "FAIL!" to its "Loc:" line; a difference names tests/reviewed

@@ -86,6 +86,7 @@ void typeText(QWidget *widget, const QString &text)
                 QTest::keyClick(widget, key->key(), key->keyboardModifiers());
             else
                 QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+            QCoreApplication::sendPostedEvents(); // a fitted edit goes in before the next key
         }
     }
 }
@@ -103,22 +104,6 @@ QStringList menuEntries(const QWidget *menu, const QString &indent = {})
             entries += menuEntries(action->menu(), indent + u"  "_s);
     }
     return entries;
-}
-
-// Where `actual` differs from `expected`: its pixels in red over a faded copy of `actual`.
-QImage difference(const QImage &actual, const QImage &expected, QRect *bounds)
-{
-    QImage marked = actual;
-    QPainter(&marked).fillRect(marked.rect(), QColor(255, 255, 255, 192));
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            if (!expected.valid(x, y) || actual.pixel(x, y) != expected.pixel(x, y)) {
-                marked.setPixel(x, y, qRgb(255, 0, 0));
-                *bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return marked;
 }
 
 const QStringList dayFiles = {u"Ponedelnic.dat"_s, u"Vtornic.dat"_s, u"Srqda.dat"_s, u"Chetvurtuk.dat"_s, u"Petuk.dat"_s};
@@ -274,7 +259,7 @@ private Q_SLOTS:
                 QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= room, qPrintable(name));
             } else if (const auto *tabs = qobject_cast<const TabControl *>(control)) {
                 for (int day = 0; day < tabs->count(); ++day)
-                    QVERIFY(tabs->fontMetrics().horizontalAdvance(tabs->caption(day)) + 8 <= tabs->tabRect(day).width());
+                    QVERIFY2(tabs->caption(day) == dayNames[day] && tabs->fontMetrics().horizontalAdvance(dayNames[day]) + 8 <= tabs->tabRect(day).width(), qPrintable(dayNames[day]));
             }
         }
 
@@ -298,8 +283,7 @@ private Q_SLOTS:
 
     // Both windows as a pupil sees them, on the sample data, the mean computed and Friday
     // brought to the front, pixel for pixel against the reviewed pictures in tests/reviewed, which scripts/update-reviewed.sh
-    // re-makes after a deliberate change. A difference leaves the picture drawn, and one with
-    // the differing pixels marked, in the working folder.
+    // re-makes after a deliberate change. A difference leaves the picture drawn in the working folder.
     void windowLooksAsReviewed()
     {
         QFETCH(int, entry);
@@ -316,14 +300,10 @@ private Q_SLOTS:
         const qreal scale = actual.devicePixelRatio();
         const QString name = QLatin1StringView(QTest::currentDataTag()) + (scale == 1 ? QString() : u"@%1x"_s.arg(scale));
         const QImage expected = QImage(QStringLiteral(TUMBORA_REVIEWED) + u"/"_s + name + u".png"_s).convertToFormat(QImage::Format_RGB32);
-        QRect bounds;
-        const QImage marked = difference(actual, expected, &bounds);
-        if (bounds.isEmpty() && actual.size() == expected.size())
+        if (actual == expected)
             return;
-        QVERIFY(actual.save(name + u".actual.png"_s) && marked.save(name + u".difference.png"_s));
-        QFAIL(qPrintable(u"%1 differs from tests/reviewed/%1.png within %2,%3 %4x%5; see %1.actual.png and "
-                         "%1.difference.png in %6"_s.arg(name).arg(bounds.x()).arg(bounds.y()).arg(bounds.width())
-                                 .arg(bounds.height()).arg(QDir::currentPath())));
+        QVERIFY(actual.save(name + u".actual.png"_s));
+        QFAIL(qPrintable(u"%1 differs from tests/reviewed/%1.png; see %1.actual.png in %2"_s.arg(name, QDir::currentPath())));
     }
 
     // What the files hold, as they hold it: an empty grade shows "0" and a text its beginning;
@@ -346,7 +326,8 @@ private Q_SLOTS:
         QCOMPARE(calculator->windowHandle()->title(), CalculatorTitle);
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(TUMBORA_APP_ID)); // the desktop entry, for Wayland
         QCOMPARE(QDir(storage::userDataFolder()).dirName(), u"Tumbora"_s); // where an install for all users keeps the files
-        QCOMPARE(child(calculator, u"Combo1"_s)->accessibleName() + u'|' + child(calculator, u"Res"_s)->accessibleName(), u"Брой оценки|Средноаритметична оценка"_s);
+        QCOMPARE(child(calculator, u"Combo1"_s)->accessibleName() + u'|' + child(calculator, u"Res"_s)->accessibleName() + u'|'
+                 + child(timetable, u"StatusBar1"_s)->accessibleName(), u"Брой оценки|Средноаритметична оценка|Лента на състоянието"_s);
         grades[4] = u"0"_s;
         for (int row = 1; row <= 15; ++row) {
             QCOMPARE(subjectBox(calculator, row)->text(), u"Предмет %1"_s.arg(row));
@@ -413,7 +394,7 @@ private Q_SLOTS:
         QTest::newRow("mean is read-only") << u"Res"_s << u"9"_s << QString() << false;
         QTest::newRow("input method") << u"Text7"_s << u"\x0e\"ЧК\"\x0e"_s << u"„ЧК“"_s << false;
         QTest::newRow("input method: undone") << u"Text7"_s << u"\x0e\"ЧК\"\x0e\x1a"_s << u"Предмет 7"_s << false;
-        QTest::newRow("lesson: quotes, diacritics") << u"Text12"_s << u"Час \"ЧК\", ѝ é"_s << u"Час „ЧК“, и e"_s << false;
+        QTest::newRow("lesson: quotes, diacritics") << u"Text12"_s << u"Час \"ЧК\", ѝ é И\u0306"_s << u"Час „ЧК“, и e Й"_s << false;
         QTest::newRow("pasted: brackets, breve, lone surrogates") << u"Text7"_s << u"\v(\"a\") И\u0306"_s + QChar(0xDC00) + QChar(0xD800) << u"(„a“) Й"_s << true;
         // Ctrl+Z and Ctrl+Y as for any typed letter; a refused key changes no history (its
         // tooltip stays).
