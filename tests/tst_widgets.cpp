@@ -1,6 +1,8 @@
+#include "widgets/accessibletextbox.h"
 #include "widgets/fixedwindow.h"
 #include "widgets/tabcontrol.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +37,8 @@ class tst_Widgets : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { accessibletextbox::install(); }
+
     void pagesChange_data()
     {
         QTest::addColumn<int>("start");
@@ -106,6 +110,24 @@ private Q_SLOTS:
         QFETCH(QRect, available);
         QFETCH(QPoint, placed);
         QCOMPARE(fixedwindow::fittedPosition(frame, available), placed);
+    }
+
+    // A magnifier or a braille display finds each character of a box where it is drawn, and an
+    // edit through the box's accessible interface is made as the pupil's own: one that can be
+    // undone, within the text, refused by a read-only box. (What Orca reads: screen-reader.sh.)
+    void textBoxAccessible()
+    {
+        QLineEdit box(u"Математика"_s);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&box);
+        const QRect first = face->textInterface()->characterRect(0);
+        QCOMPARE(first.size(), QSize(box.fontMetrics().horizontalAdvance(u"М"_s), box.fontMetrics().height()));
+        QVERIFY(qAbs(face->textInterface()->characterRect(1).left() - first.right() - 1) <= 1 && face->textInterface()->characterRect(10).isNull());
+        for (const auto &[from, to] : {std::pair{9, 11}, {5, 4}, {0, 10}}) // past the end and backwards: refused
+            face->editableTextInterface()->replaceText(from, to, u"Физика"_s);
+        QVERIFY(box.text() == u"Физика" && box.isUndoAvailable());
+        box.setReadOnly(true);
+        face->editableTextInterface()->deleteText(0, 6);
+        QVERIFY(box.text() == u"Физика" && face->state().editable && face->state().readOnly);
     }
 };
 
